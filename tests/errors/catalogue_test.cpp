@@ -1,9 +1,15 @@
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "errors/err_container.h"
 #include "errors/error_group.h"
 #include "errors/error_text.h"
 
@@ -105,6 +111,50 @@ TEST(ErrorCatalogue, TextOfFindsListedCodesOnlyInAnyPositionOfTheTable) {
         EXPECT_FALSE(textOf(kTable, absent).has_value()) << absent;
     }
     EXPECT_FALSE(textOf(TErrorTable{}, -1).has_value());
+}
+
+// Keeps the container's folders away from the user's own while a test runs.
+class CatalogueInContainer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "catalogue-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        home_ = pattern;
+        for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"}) {
+            const char* value = std::getenv(name);
+            saved_.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+            setenv(name, home_.c_str(), 1);
+        }
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name, value->c_str(), 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+        std::filesystem::remove_all(home_);
+    }
+
+private:
+    std::string home_;
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+};
+
+TEST_F(CatalogueInContainer, LastErrorMessageFollowsTheCatalogueAndTheLanguage) {
+    TErrContainer err;
+    err.setLastErrorCode(-111004);
+    EXPECT_EQ(err.LastErrorMessage(), "Registration mode error: PLU code was not found");
+    err.setLastErrorCode(-10501);
+    EXPECT_EQ(err.LastErrorMessage(), "");
+    err.setLastErrorCode(-150101);
+    EXPECT_EQ(err.LastErrorMessage(), "Paper end");
+    err.setLanguage(TErrorLanguages::Poland);
+    EXPECT_EQ(err.LastErrorMessage(), "General error/Unknown error. [-150101]");
+    err.setLanguage(TErrorLanguages::English);
+    EXPECT_EQ(err.LastErrorMessage(), "Paper end");
 }
 
 }  // namespace
