@@ -1,0 +1,211 @@
+#include "link/posix_tcp_client.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace tessel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int remainingMs(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, std::numeric_limits<int>::max()));
+}
+
+int waitFor(int fd, short events, int waitMs) {
+    pollfd p{fd, events, 0};
+    int rc;
+    do {
+        rc = ::poll(&p, 1, waitMs);
+    } while (rc < 0 && errno == EINTR);
+    return rc;
+}
+
+// Connects one resolved address; 0 or errno.
+int connectOne(const addrinfo& a, Clock::time_point deadline, int& fdOut) {
+    const int fd =
+        ::socket(a.ai_family, a.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a.ai_protocol);
+    if (fd < 0) return errno;
+    int error = 0;
+    if (::connect(fd, a.ai_addr, a.ai_addrlen) != 0) {
+        error = errno;
+        if (error == EINPROGRESS) {
+            const int ready = waitFor(fd, POLLOUT, remainingMs(deadline));
+            socklen_t len = sizeof error;
+            if (ready == 0) {
+                error = ETIMEDOUT;
+            } else if (ready < 0 || ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &len) != 0) {
+                error = errno;
+            }
+        }
+    }
+    if (error != 0) {
+        ::close(fd);
+        return error;
+    }
+    // Requests are small and answered at once: do not hold them back.
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    fdOut = fd;
+    return 0;
+}
+
+}  // namespace
+
+int TPosixTcpClient::connect(const std::string& host, std::uint16_t port,
+                             std::chrono::milliseconds limit, std::string& reason) {
+    disconnect();
+    const auto deadline = Clock::now() + limit;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    if (const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found); rc != 0) {
+        reason = "cannot resolve " + host + ": " + ::gai_strerror(rc);
+        return EHOSTUNREACH;
+    }
+    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, ::freeaddrinfo);
+    int error = EHOSTUNREACH;
+    for (const addrinfo* a = found; a != nullptr; a = a->ai_next) {
+        error = connectOne(*a, deadline, fFd);
+        if (error == 0) {
+            fPeerClosed = false;
+            fBufferPos = fBufferLen = 0;
+            return 0;
+        }
+    }
+    reason = "cannot connect to " + host + ":" + service + ": " + std::strerror(error);
+    return error;
+}
+
+bool TPosixTcpClient::connected() {
+    if (fFd < 0) return false;
+    if (!fPeerClosed && inputEmpty()) {
+        // Bytes or a close that already arrived; a time-out here is no news.
+        int error = 0;
+        fillBuffer(0, error);
+    }
+    return !fPeerClosed || !inputEmpty();
+}
+
+void TPosixTcpClient::disconnect() {
+    if (fFd >= 0) ::close(fFd);
+    fFd = -1;
+    fPeerClosed = false;
+    fBufferPos = fBufferLen = 0;
+}
+
+bool TPosixTcpClient::fillBuffer(int waitMs, int& error) {
+    if (fPeerClosed) {
+        error = ECONNRESET;
+        return false;
+    }
+    if (waitFor(fFd, POLLIN, waitMs) <= 0) return false;
+    ssize_t n;
+    do {
+        n = ::recv(fFd, fBuffer.data(), fBuffer.size(), 0);
+    } while (n < 0 && errno == EINTR);
+    if (n > 0) {
+        fBufferPos = 0;
+        fBufferLen = static_cast<std::size_t>(n);
+        return true;
+    }
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+    fPeerClosed = true;  // an orderly close (0) or a reset
+    error = n == 0 ? ECONNRESET : errno;
+    return false;
+}
+
+std::size_t TPosixTcpClient::read(std::uint8_t* out, std::size_t count,
+                                  std::chrono::milliseconds timeout, int& error) {
+    error = 0;
+    if (fFd < 0) {
+        error = ENOTCONN;
+        return 0;
+    }
+    // The time-out restarts with every burst, as a blocking read's would.
+    auto deadline = Clock::now() + timeout;
+    std::size_t done = 0;
+    while (done < count) {
+        if (!inputEmpty()) {
+            const std::size_t n = std::min(count - done, fBufferLen - fBufferPos);
+            std::memcpy(out + done, fBuffer.data() + fBufferPos, n);
+            fBufferPos += n;
+            done += n;
+            deadline = Clock::now() + timeout;
+            continue;
+        }
+        const int waitMs = remainingMs(deadline);
+        if (!fillBuffer(waitMs, error)) break;
+        if (inputEmpty() && remainingMs(deadline) == 0) break;
+    }
+    return done;
+}
+
+bool TPosixTcpClient::waitReadable(std::chrono::milliseconds timeout) {
+    if (fFd < 0) return false;
+    if (!inputEmpty()) return true;
+    int error = 0;
+    const auto deadline = Clock::now() + timeout;
+    while (inputEmpty()) {
+        if (!fillBuffer(remainingMs(deadline), error)) return false;
+        if (inputEmpty() && remainingMs(deadline) == 0) return false;
+    }
+    return true;
+}
+
+void TPosixTcpClient::discardInput() {
+    fBufferPos = fBufferLen = 0;
+    if (fFd < 0) return;
+    int error = 0;
+    // Whatever has arrived so far goes; nothing is waited for.
+    while (fillBuffer(0, error)) fBufferPos = fBufferLen = 0;
+}
+
+std::size_t TPosixTcpClient::write(const std::uint8_t* bytes, std::size_t count,
+                                   std::chrono::milliseconds limit, int& error) {
+    error = 0;
+    if (fFd < 0) {
+        error = ENOTCONN;
+        return 0;
+    }
+    const auto deadline = Clock::now() + limit;
+    std::size_t done = 0;
+    while (done < count) {
+        // MSG_NOSIGNAL: a peer that has gone answers EPIPE instead of killing us.
+        const ssize_t n = ::send(fFd, bytes + done, count - done, MSG_NOSIGNAL);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            const int waitMs = remainingMs(deadline);
+            if (waitMs == 0 || waitFor(fFd, POLLOUT, waitMs) == 0) {
+                error = ETIMEDOUT;
+                break;
+            }
+            continue;
+        }
+        error = n == 0 ? EIO : errno;
+        if (error == EPIPE || error == ECONNRESET) fPeerClosed = true;
+        break;
+    }
+    return done;
+}
+
+}  // namespace tessel

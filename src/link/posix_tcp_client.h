@@ -1,0 +1,56 @@
+#pragma once
+
+// A blocking-style TCP client on POSIX sockets: connect within a time limit,
+// reads through poll with a read time-out, served from our own buffer (one
+// system call per burst), writes that survive partial sends and never raise
+// SIGPIPE. Answers are errno values (0 for success).
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tessel {
+
+class TPosixTcpClient {
+public:
+    TPosixTcpClient() = default;
+    ~TPosixTcpClient() { disconnect(); }
+    TPosixTcpClient(const TPosixTcpClient&) = delete;
+    TPosixTcpClient& operator=(const TPosixTcpClient&) = delete;
+
+    // Resolves host (a name or a numeric address) and connects within limit;
+    // on failure reason names the cause.
+    int connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds limit,
+                std::string& reason);
+    // Connected, and the peer has not closed, or its last bytes still wait in
+    // our buffer. Notices a close that has already arrived.
+    bool connected();
+    void disconnect();
+
+    // Waits at most timeout for count bytes; answers how many came. error is
+    // 0 on a time-out, ECONNRESET when the peer has closed.
+    std::size_t read(std::uint8_t* out, std::size_t count, std::chrono::milliseconds timeout,
+                     int& error);
+    // Waits at most timeout for input; true when some is there.
+    bool waitReadable(std::chrono::milliseconds timeout);
+    bool inputEmpty() const { return fBufferPos == fBufferLen; }
+    // Drops what is buffered here and what the system holds already.
+    void discardInput();
+    // Sends everything, waiting at most limit for room; error 0 when all went.
+    std::size_t write(const std::uint8_t* bytes, std::size_t count, std::chrono::milliseconds limit,
+                      int& error);
+
+private:
+    // One receive into the buffer; false on a time-out or an error.
+    bool fillBuffer(int waitMs, int& error);
+
+    int fFd = -1;
+    bool fPeerClosed = false;
+    std::array<std::uint8_t, 4096> fBuffer{};
+    std::size_t fBufferPos = 0;
+    std::size_t fBufferLen = 0;
+};
+
+}  // namespace tessel
