@@ -18,4 +18,13 @@ enum class TErrorChecking : std::uint8_t {
     ccEndUser = 3,
 };
 
+// Which transport carries the exchange; only the first two have one.
+enum class TCommunicationType : std::uint8_t {
+    ct_RS232 = 0,
+    ct_TCPIP = 1,
+    ct_Bluetooth = 2,
+    ct_Linea_RS = 3,
+    ct_Unknown = 4,
+};
+
 }  // namespace tessel
