@@ -58,13 +58,15 @@ std::optional<std::uint8_t> byteOf(const CodePage& page, char32_t cp) {
     return it->second;
 }
 
+}  // namespace
+
 bool isCombiningMark(char32_t cp) {
     return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
            (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
            (cp >= 0xFE20 && cp <= 0xFE2F);
 }
 
-std::optional<char32_t> compose(char32_t base, char32_t mark) {
+std::optional<char32_t> composeLetter(char32_t base, char32_t mark) {
     const auto it =
         std::lower_bound(kCompositions.begin(), kCompositions.end(), std::pair{base, mark},
                          [](const Composition& c, const std::pair<char32_t, char32_t>& key) {
@@ -73,8 +75,6 @@ std::optional<char32_t> compose(char32_t base, char32_t mark) {
     if (it == kCompositions.end() || it->base != base || it->mark != mark) return std::nullopt;
     return it->composed;
 }
-
-}  // namespace
 
 bool isSupportedCodePage(int codePage) {
     return codePageOf(codePage).has_value();
@@ -92,7 +92,7 @@ Bytes encodeCodePage(std::string_view utf8, int codePage) {
             std::size_t next = pos;
             const char32_t mark = nextCodePoint(utf8, next);
             if (isCombiningMark(mark)) {
-                const auto composed = compose(cp, mark);
+                const auto composed = composeLetter(cp, mark);
                 const auto byte = composed ? byteOf(*page, *composed) : std::nullopt;
                 if (byte) {
                     out.push_back(*byte);

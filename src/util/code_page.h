@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ inline constexpr int kCodePage1251 = 1251;
 inline constexpr int kCodePage1252 = 1252;
 
 bool isSupportedCodePage(int codePage);
+
+// Combining diacritical marks (the main block and its supplements).
+bool isCombiningMark(char32_t cp);
+
+// The precomposed letter of base + mark, for the letters of the supported
+// code pages; nothing otherwise.
+std::optional<char32_t> composeLetter(char32_t base, char32_t mark);
 
 // Encodes UTF-8 text into the code page. A letter followed by a combining
 // mark becomes the precomposed letter when the code page has it; other

@@ -90,6 +90,31 @@ int TFDMisc::fillAnswerList(std::string_view source, const StringList& delimiter
     return static_cast<int>(target.size());
 }
 
+bool TFDMisc::set_LocalShits(std::string_view dateSeparator, std::string_view timeSeparator,
+                             std::string_view decimalSeparator, std::string_view shortDateFormat,
+                             std::string_view shortTimeFormat, std::string_view longDateFormat,
+                             std::string_view longTimeFormat) {
+    for (const auto separator : {dateSeparator, timeSeparator, decimalSeparator}) {
+        if (codePointCount(separator) != 1) return false;
+    }
+    for (const auto format : {shortDateFormat, shortTimeFormat, longDateFormat, longTimeFormat}) {
+        if (format.empty()) return false;
+    }
+    fFormatSettings = {std::string(dateSeparator),    std::string(timeSeparator),
+                       std::string(decimalSeparator), std::string(shortDateFormat),
+                       std::string(shortTimeFormat),  std::string(longDateFormat),
+                       std::string(longTimeFormat)};
+    return true;
+}
+
+bool TFDMisc::fill_ComPortsCombo() {
+    if (fComPortsCombo == nullptr) return false;
+    StringList ports;
+    if (!fComPorts.fill_List(ports)) return false;
+    fComPortsCombo->setItems(ports);
+    return true;
+}
+
 std::string TFDMisc::titleOrCaption(std::string_view title) const {
     return title.empty() ? fMyMessagesCaption : std::string(title);
 }
