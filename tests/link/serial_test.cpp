@@ -10,16 +10,21 @@
 
 #include "errors/error_exception.h"
 #include "support/connector_owner.h"
+#include "support/frame_responder.h"
 #include "support/pty_pair.h"
 #include "support/scratch_folder.h"
+#include "support/transport_rig.h"
 
 namespace tessel {
 namespace {
 
 using namespace std::chrono_literals;
 using test::ConnectorOwner;
+using test::FrameResponder;
 using test::PtyPair;
 using test::readWholeFile;
+using test::RequestFrame;
+using test::ResponderReply;
 using test::ScratchFolder;
 
 // Short read time-outs so a silent line does not hold the suite up.
@@ -418,6 +423,58 @@ TEST_F(SerialOverPty, BufferReadsAndSingleByteHelpers) {
 
     EXPECT_TRUE(connector.writeByte(0x7E));
     EXPECT_EQ(pty.receive(1, 1000ms), Bytes{0x7E});
+}
+
+class SerialExchange : public ::testing::Test {
+protected:
+    SerialExchange() {
+        connector.setPortName(pty.slavePath());
+        useShortTimeouts(connector);
+    }
+
+    PtyPair pty;
+    TRS232Connector connector;
+    test::TransportRig rig{connector, TCommunicationType::ct_RS232};
+};
+
+TEST_F(SerialExchange, CommandsRunOverTheLine) {
+    FrameResponder registerSide(pty.master(), test::echoAnswer);
+    ASSERT_EQ(connector.openConnection(), 0);
+    ASSERT_TRUE(rig.run(107, "R\t1\t"));
+    EXPECT_EQ(rig.code(), 0);
+    EXPECT_EQ(rig.output(), "0\tR\t1\t");
+    ASSERT_TRUE(rig.run(74, ""));
+    EXPECT_EQ(rig.output(), "0\t");
+
+    const auto requests = registerSide.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].seq, 0x20);
+    EXPECT_EQ(requests[0].command, 107);
+    EXPECT_EQ(requests[0].data, (Bytes{'R', '\t', '1', '\t'}));
+    EXPECT_EQ(requests[1].seq, 0x21);
+}
+
+TEST_F(SerialExchange, ASilentRegisterEndsTheCommandWithTimeout) {
+    FrameResponder registerSide(pty.master(), [](const RequestFrame&) { return ResponderReply{}; });
+    ASSERT_EQ(connector.openConnection(), 0);
+    EXPECT_FALSE(rig.run(74, ""));
+    EXPECT_EQ(rig.code(), -6);
+    EXPECT_EQ(rig.output(), "");
+    EXPECT_EQ(registerSide.requests().size(), 1u);
+    EXPECT_TRUE(connector.Active());
+}
+
+TEST_F(SerialExchange, AClosedPortSendsNothingUnlessOpenedPerCommand) {
+    FrameResponder registerSide(pty.master(), test::echoAnswer);
+    EXPECT_FALSE(rig.run(74, ""));
+    EXPECT_EQ(rig.code(), -3);
+    EXPECT_TRUE(registerSide.requests().empty());
+
+    rig.exchange.setOcoecModeOn(true);
+    EXPECT_TRUE(rig.run(74, ""));
+    EXPECT_EQ(rig.code(), 0);
+    EXPECT_FALSE(connector.Active());  // closed again after the command
+    EXPECT_EQ(registerSide.requests().size(), 1u);
 }
 
 // A real port with a loopback plug (TX to RX, RTS to CTS, DTR to DSR), named

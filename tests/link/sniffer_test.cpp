@@ -8,7 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "link/frame.h"
+#include "link/tcp_connector.h"
+#include "support/frame_responder.h"
+#include "support/loopback_listener.h"
 #include "support/scratch_folder.h"
+#include "support/transport_rig.h"
 
 namespace tessel {
 namespace {
@@ -349,6 +354,79 @@ TEST_F(SnifferSettingsFile, OnlyTheIniFormatHasAFile) {
 TEST_F(SnifferSettingsFile, UnwritableFileAnswersFalse) {
     std::filesystem::create_directory(file());  // a folder where the file should be
     EXPECT_FALSE(s.saveToFile());
+}
+
+// The sniffer of a real transport, driven command by command by the exchange.
+class SnifferOnTheWire : public ::testing::Test {
+protected:
+    SnifferOnTheWire() {
+        connector.setPort(listener.port());
+        sniffer().initSniffer();
+    }
+    TSniffer& sniffer() { return *connector.Sniffer(); }
+    // Lines of the log that carry all the given parts.
+    std::vector<std::string> logLinesWith(std::initializer_list<std::string> parts) const {
+        std::vector<std::string> found;
+        for (const auto& line : linesOf(readWholeFile(scratch.path() + "wire.txt"))) {
+            bool all = true;
+            for (const auto& p : parts) all = all && line.find(p) != std::string::npos;
+            if (all) found.push_back(line);
+        }
+        return found;
+    }
+
+    ScratchFolder scratch;
+    test::LoopbackListener listener;
+    TTCPIPConnector connector;
+    test::TransportRig rig{connector, TCommunicationType::ct_TCPIP};
+};
+
+TEST_F(SnifferOnTheWire, ARetriedRequestLogsRowsForEachAttempt) {
+    // The register rejects the first request and answers the repeated one.
+    int seen = 0;
+    test::FrameResponder registerSide(listener, [&seen](const test::RequestFrame& r) {
+        return ++seen == 1 ? test::ResponderReply{{frame::kNak}, false} : test::echoAnswer(r);
+    });
+    sniffer().setActive(true);
+    sniffer().setLogFolder(scratch.path());
+    sniffer().setLogFileName("wire");
+    sniffer().setSaveToFile_isOn(true);
+    rig.exchange.setRepeatCount(2);
+    ASSERT_EQ(connector.openConnection(), 0);
+    ASSERT_TRUE(rig.run(107, "R\t1\t"));
+
+    const std::string request = "01 30 30 32 3E 20 30 30 36 3B 52 09 31 09 05 ";
+    for (const std::string attempt : {"1", "2"}) {
+        const auto rows = logLinesWith({"[Repeat count = " + attempt + "]", "[Type = Request]"});
+        ASSERT_EQ(rows.size(), 2u) << "attempt " << attempt;
+        EXPECT_NE(rows[0].find("[0][Repeat count = " + attempt + "][Command = 107]"),
+                  std::string::npos)
+            << rows[0];
+        EXPECT_NE(rows[0].find("[text]R\t1\t"), std::string::npos) << rows[0];
+        // The hex row shows the bytes the connector wrote.
+        EXPECT_NE(rows[1].find("[hex ]" + request), std::string::npos) << rows[1];
+    }
+    const auto answers = logLinesWith({"[Repeat count = 2]", "[Type = Answer ]"});
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_NE(answers[0].find("[text]0\tR\t1\t"), std::string::npos) << answers[0];
+    EXPECT_NE(answers[1].find("[hex ]01 30 30 33 "), std::string::npos) << answers[1];
+    EXPECT_EQ(sniffer().snifferUIDRec.Value, 0);  // one command, two attempts
+}
+
+TEST_F(SnifferOnTheWire, AnInactiveSnifferKeepsItsCounterAndRecordsNoBytes) {
+    test::FrameResponder registerSide(listener, test::echoAnswer);
+    ASSERT_EQ(connector.openConnection(), 0);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(rig.run(74, ""));
+    EXPECT_EQ(sniffer().snifferUIDRec.Value, -1);
+    EXPECT_EQ(sniffer().values.cHEX.toDeviceValue, "");
+    EXPECT_EQ(sniffer().values.cHEX.fromDeviceValue, "");
+
+    sniffer().setActive(true);
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(rig.run(74, ""));
+    EXPECT_EQ(sniffer().snifferUIDRec.Value, 1);
+    // Command 74 with SEQ 0x24 (the fifth request): checksum 0x01C3.
+    EXPECT_EQ(sniffer().values.cHEX.toDeviceValue,
+              "01 30 30 32 3A 24 30 30 34 3A 05 30 31 3C 33 03 ");
 }
 
 }  // namespace

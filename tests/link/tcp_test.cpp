@@ -7,20 +7,26 @@
 #include <chrono>
 #include <numeric>
 #include <string>
+#include <thread>
 
 #include "errors/error_exception.h"
 #include "support/connector_owner.h"
+#include "support/frame_responder.h"
 #include "support/loopback_listener.h"
 #include "support/scratch_folder.h"
+#include "support/transport_rig.h"
 
 namespace tessel {
 namespace {
 
 using namespace std::chrono_literals;
 using test::ConnectorOwner;
+using test::FrameResponder;
 using test::LoopbackListener;
 using test::readWholeFile;
 using test::receiveSome;
+using test::RequestFrame;
+using test::ResponderReply;
 using test::ScratchFolder;
 using test::sendAll;
 
@@ -289,6 +295,72 @@ TEST(TcpConnector, MissingSiblingsFailTheChecks) {
     c.setErrContainer(&errors);
     EXPECT_EQ(c.openConnection(), -1);
     EXPECT_EQ(errors.LastErrorCode(), -33016);
+}
+
+class TcpExchange : public ::testing::Test {
+protected:
+    TcpExchange() { connector.setPort(listener.port()); }
+
+    LoopbackListener listener;
+    TTCPIPConnector connector;
+    test::TransportRig rig{connector, TCommunicationType::ct_TCPIP};
+};
+
+TEST_F(TcpExchange, CommandsRunOverTheConnection) {
+    FrameResponder registerSide(listener, test::echoAnswer);
+    ASSERT_EQ(connector.openConnection(), 0);
+    ASSERT_TRUE(rig.run(107, "R\t1\t"));
+    EXPECT_EQ(rig.code(), 0);
+    EXPECT_EQ(rig.output(), "0\tR\t1\t");
+    ASSERT_TRUE(rig.run(90, "#\t"));
+    EXPECT_EQ(rig.output(), "0\t#\t");
+    const auto requests = registerSide.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].seq, 0x21);
+    EXPECT_EQ(requests[1].command, 90);
+}
+
+// With the default 1,000 ms read time-out and 3,000 ms deadline the command
+// gives up after about three seconds.
+TEST_F(TcpExchange, ASilentRegisterEndsTheCommandWithTimeout) {
+    FrameResponder registerSide(listener, [](const RequestFrame&) { return ResponderReply{}; });
+    ASSERT_EQ(connector.readTimeout(), 1000ms);
+    ASSERT_EQ(connector.exitByTimeValue(), 3000u);
+    ASSERT_EQ(connector.openConnection(), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(rig.run(74, ""));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(rig.code(), -6);
+    EXPECT_EQ(rig.output(), "");
+    EXPECT_TRUE(connector.Active());
+    RecordProperty(
+        "silent_register_ms",
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+}
+
+TEST_F(TcpExchange, ARegisterThatHangsUpFailsTheNextCommand) {
+    FrameResponder registerSide(listener, [](const RequestFrame& r) {
+        ResponderReply reply = test::echoAnswer(r);
+        reply.hangUp = true;
+        return reply;
+    });
+    ASSERT_EQ(connector.openConnection(), 0);
+    ASSERT_TRUE(rig.run(74, ""));
+    // The answer came, then the register closed the connection; the close
+    // itself may trail the answer by a moment.
+    const auto until = std::chrono::steady_clock::now() + 2s;
+    while (connector.Active() && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_FALSE(rig.run(74, ""));
+    EXPECT_EQ(rig.code(), -3);
+    EXPECT_FALSE(connector.Active());
+
+    // Opening per command connects again.
+    rig.exchange.setOcoecModeOn(true);
+    EXPECT_TRUE(rig.run(74, ""));
+    EXPECT_EQ(rig.code(), 0);
+    EXPECT_EQ(registerSide.requests().size(), 2u);
 }
 
 }  // namespace
