@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
 #include <limits>
 #include <optional>
 #include <set>
@@ -47,9 +48,13 @@ std::optional<int> wholeNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-// Real sysfs: device/subsystem links to the bus; the 8250 driver registers
-// ttyS0..ttyS31 as platform devices whether or not a UART answers.
+// The 8250 driver registers ttyS0..ttyS31 whether or not a UART answers.
+// Absent ones report UART type 0; older kernels also hang them on the
+// platform bus instead of the bus the port was found on.
 bool isPlaceholder(const fs::path& ttyEntry) {
+    std::ifstream typeFile(ttyEntry / "type");
+    std::string type;
+    if (typeFile >> type && type == "0") return true;
     std::error_code ec;
     const fs::path subsystem = ttyEntry / "device" / "subsystem";
     if (!fs::is_symlink(subsystem, ec)) return false;

@@ -23,10 +23,12 @@ protected:
     ~FakeRoot() override { fs::remove_all(root); }
 
     // A tty with a device behind it; `bus` is where device/subsystem points.
-    void addTty(const std::string& name, const std::string& bus) {
+    void addTty(const std::string& name, const std::string& bus, const char* uartType = nullptr) {
         const fs::path device = root / "sys/class/tty" / name / "device";
         fs::create_directories(device);
         fs::create_symlink("../../../../bus/" + bus, device / "subsystem");
+        if (uartType != nullptr)
+            std::ofstream(root / "sys/class/tty" / name / "type") << uartType << "\n";
     }
     void addVirtualTty(const std::string& name) {
         fs::create_directories(root / "sys/class/tty" / name);
@@ -41,9 +43,10 @@ protected:
 };
 
 TEST_F(FakeRoot, ListsRealSerialDevicesInNaturalOrder) {
-    addTty("ttyS10", "pnp");
-    addTty("ttyS2", "pnp");
-    addTty("ttyS3", "platform");  // 8250 placeholder without a UART
+    addTty("ttyS10", "pnp", "4");
+    addTty("ttyS2", "serial-base", "4");
+    addTty("ttyS3", "platform");          // 8250 placeholder, older kernels
+    addTty("ttyS4", "serial-base", "0");  // 8250 placeholder, UART type unknown
     addTty("ttyUSB0", "usb-serial");
     addTty("ttyACM1", "usb");
     addVirtualTty("tty0");

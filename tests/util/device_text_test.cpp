@@ -56,6 +56,18 @@ TEST(DeviceText, DecodingBlanksTheBytesWithoutLetter) {
     EXPECT_EQ(ecrToUTF(Bytes{}), "");
 }
 
+TEST(DeviceText, EveryByteWithALetterRoundTrips) {
+    for (int b = 0; b < 256; ++b) {
+        const Bytes one{static_cast<std::uint8_t>(b)};
+        const std::string text = ecrToUTF(one);
+        if (b == 0xDF || b == 0xFF) {
+            EXPECT_EQ(text, " ");
+        } else {
+            EXPECT_EQ(UTFtoEcr(text), one) << "byte " << b;
+        }
+    }
+}
+
 TEST(DeviceText, CleanUpKeepsLengthAndSerbianLetters) {
     const Bytes jogurt = convert_WideStr_ToAnsi1251("\u0419\u043E\u0433\u0443\u0440\u0442");
     Bytes expected = jogurt;
