@@ -17,6 +17,10 @@ public:
     // Copies the read values and both settings.
     void Assign(const TI90& source);
 
+    // Reads the identification through the owner with command 90; False
+    // without an owner or when a read fails, and never raises. Afterwards the
+    // owner's delimiter list holds exactly the protocol's delimiter.
+    bool getFromDevice();
     bool set_FiscalMemoryNumber(const std::string& FM_Number);
 
     const std::string& SerialNumber() const { return fSerialNumber; }
@@ -38,8 +42,9 @@ public:
     const std::string& shSN() const { return fSN; }
     const std::string& shHV() const { return fHV; }
 
+    // When on, opening either transport of the owner reads the identification.
     bool getAfterConnect() const { return fgetAfterConnect; }
-    void setGetAfterConnect(bool v) { fgetAfterConnect = v; }
+    void setGetAfterConnect(bool v);
     const std::string& specialParam() const { return fSpecialParam; }
     void setSpecialParam(std::string v) { fSpecialParam = std::move(v); }
 
@@ -47,6 +52,11 @@ public:
 
 private:
     void clearReadFields();
+    bool firstRead(TFiscalDevice& device);
+    bool secondRead(TFiscalDevice& device);
+    // Sends command 90 with the prepared parameter; the answer fields are
+    // left in the owner's answerFieldsList.
+    bool sendRead(TFiscalDevice& device, const std::string& parameter, std::string& answer);
 
     TFiscalDevice* fOwner;
     std::string fSerialNumber;

@@ -1,19 +1,10 @@
 #include "device/pcr.h"
 
-#include <charconv>
+#include "device/int_text.h"
+
 #include <stdexcept>
 
 namespace tessel {
-
-std::int32_t pcrCodeToInt(std::string_view codeTxt) {
-    std::string_view digits = codeTxt;
-    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-    if (digits.empty() || digits.front() == '+') return -1;
-    std::int32_t value = 0;
-    auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return -1;
-    return value;
-}
 
 void TPCRItem::Assign(const TPCRItem& source) {
     if (&source == this) return;
@@ -38,7 +29,7 @@ bool TPCRItem::set_PCRValues(const std::string& t_StrCode, const std::string& t_
                              std::int32_t t_SourceIndex_2, const std::string& t_Version) {
     try {
         fStrCode = t_StrCode;
-        fIntCode = pcrCodeToInt(t_StrCode);
+        fIntCode = textToInt32(t_StrCode).value_or(-1);
         fName = t_Name;
         fItIs = t_ItIs;
         fMayUseAfter = t_MayUseAfter;

@@ -113,8 +113,4 @@ private:
     std::vector<std::unique_ptr<TPCRItem>> fItems;
 };
 
-// The code text read as a 32-bit signed number: an optional sign and decimal
-// digits, nothing else. -1 when the text is anything other than that.
-std::int32_t pcrCodeToInt(std::string_view codeTxt);
-
 }  // namespace tessel
