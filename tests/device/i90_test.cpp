@@ -135,6 +135,16 @@ TEST(Identification, OpeningOverTcpReadsItWhenAsked) {
     EXPECT_EQ(rig.reg.requests().size(), before);
 }
 
+TEST(Identification, OpeningTheSerialLineReadsItWhenAsked) {
+    DeviceRig rig(TPacketFormat::protocol_Type2, ScriptedRegister::Line::Serial);
+    rig.reg.setScript(type2Identification(11));
+    rig.fd.dd().i90().setGetAfterConnect(true);
+    ASSERT_TRUE(rig.open());
+    EXPECT_EQ(rig.reg.commands(), (std::vector<std::uint16_t>{74, 90, 90}));
+    EXPECT_EQ(rig.fd.dd().i90().FiscalMemoryNumber(), "FM9");
+    EXPECT_TRUE(rig.command(107, "R\t1\t"));
+}
+
 // With open-and-close per command, every opening inside a command reads the
 // identification, which sends its own commands on the same thread.
 TEST(Identification, ACommandThatOpensTheTransportReadsItFirst) {

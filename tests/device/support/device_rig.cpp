@@ -32,15 +32,27 @@ const auto* const kScratchUserFolders = ::testing::AddGlobalTestEnvironment(new 
 
 }  // namespace
 
-DeviceRig::DeviceRig(TPacketFormat format) : reg(format) {
+DeviceRig::DeviceRig(TPacketFormat format, ScriptedRegister::Line line) : reg(format, line) {
     misc.setDialogPresenter(&presenter);
     fd.setErrContainer(&err);
     fd.setMisc(&misc);
     fd.dd().LowLevel().setProtocolType(format);
-    fd.setCommunicationType(TCommunicationType::ct_TCPIP);
-    fd.TCPIP().setAddress("127.0.0.1");
-    fd.TCPIP().setPort(reg.port());
     fd.setRepeatCount(1);
+    if (line == ScriptedRegister::Line::Serial) {
+        fd.setCommunicationType(TCommunicationType::ct_RS232);
+        fd.RS232().setPortName(reg.portName());
+    } else {
+        fd.setCommunicationType(TCommunicationType::ct_TCPIP);
+        fd.TCPIP().setAddress("127.0.0.1");
+        fd.TCPIP().setPort(reg.port());
+    }
+}
+
+bool DeviceRig::open() {
+    TConnector& connector = fd.CommunicationType() == TCommunicationType::ct_RS232
+                                ? static_cast<TConnector&>(fd.RS232())
+                                : static_cast<TConnector&>(fd.TCPIP());
+    return connector.openConnection() == 0;
 }
 
 bool DeviceRig::command(std::uint16_t cmd, const std::string& input) {

@@ -3,7 +3,9 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <stdexcept>
@@ -15,19 +17,23 @@ namespace {
 
 constexpr int kPollMs = 20;
 
-bool sendAll(int fd, const Bytes& bytes) {
-    std::size_t sent = 0;
-    while (sent < bytes.size()) {
-        ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) return false;
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
-ScriptedRegister::ScriptedRegister(TPacketFormat format) : fFormat(format) {
+ScriptedRegister::ScriptedRegister(TPacketFormat format, Line line) : fFormat(format), fLine(line) {
+    line == Line::Tcp ? openListener() : openSerialLine();
+    fScript = [](const Request&) { return answer("0"); };
+    fThread = std::thread([this] { serve(); });
+}
+
+ScriptedRegister::~ScriptedRegister() {
+    fStop = true;
+    fThread.join();
+    for (int fd : {fListener, fMaster, fSlave}) {
+        if (fd >= 0) ::close(fd);
+    }
+}
+
+void ScriptedRegister::openListener() {
     fListener = ::socket(AF_INET, SOCK_STREAM, 0);
     int yes = 1;
     ::setsockopt(fListener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
@@ -42,14 +48,30 @@ ScriptedRegister::ScriptedRegister(TPacketFormat format) : fFormat(format) {
         throw std::runtime_error("scripted register: no loopback port");
     }
     fPort = ntohs(addr.sin_port);
-    fScript = [](const Request&) { return answer("0"); };
-    fThread = std::thread([this] { serve(); });
 }
 
-ScriptedRegister::~ScriptedRegister() {
-    fStop = true;
-    fThread.join();
-    ::close(fListener);
+void ScriptedRegister::openSerialLine() {
+    char name[256] = {};
+    if (::openpty(&fMaster, &fSlave, name, nullptr, nullptr) != 0) {
+        throw std::runtime_error("scripted register: no pseudo-terminal");
+    }
+    fSlavePath = name;
+    termios t{};
+    ::tcgetattr(fSlave, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(fSlave, TCSANOW, &t);
+}
+
+bool ScriptedRegister::sendAll(int fd, const Bytes& bytes) const {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = fLine == Line::Tcp
+                              ? ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL)
+                              : ::write(fd, bytes.data() + sent, bytes.size() - sent);
+        if (n <= 0) return false;
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 void ScriptedRegister::setScript(Script script) {
@@ -92,6 +114,10 @@ ScriptedRegister::Reply ScriptedRegister::of(Reply::Kind kind) {
 }
 
 void ScriptedRegister::serve() {
+    if (fLine == Line::Serial) {
+        serveConnection(fMaster);
+        return;
+    }
     while (!fStop) {
         pollfd p{fListener, POLLIN, 0};
         if (::poll(&p, 1, kPollMs) <= 0) continue;
@@ -108,7 +134,7 @@ void ScriptedRegister::serveConnection(int fd) {
     while (!fStop) {
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, kPollMs) <= 0) continue;
-        ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n <= 0) return;
         pending.insert(pending.end(), buffer, buffer + n);
         if (!consumeFrames(fd, pending)) return;

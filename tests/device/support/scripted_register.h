@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -12,9 +13,10 @@
 
 namespace tessel::test {
 
-// A register on a loopback TCP port that answers each request frame as its
-// script says. It accepts one connection after another and records every
-// request it parsed, in wire order.
+// A register that answers each request frame as its script says, on a
+// loopback TCP port (one connection after another) or on the master side of
+// a pseudo-terminal standing in for a serial line. It records every request
+// it parsed, in wire order.
 class ScriptedRegister {
 public:
     struct Request {
@@ -30,12 +32,16 @@ public:
     };
     using Script = std::function<Reply(const Request&)>;
 
-    explicit ScriptedRegister(TPacketFormat format);
+    enum class Line { Tcp, Serial };
+
+    explicit ScriptedRegister(TPacketFormat format, Line line = Line::Tcp);
     ~ScriptedRegister();
     ScriptedRegister(const ScriptedRegister&) = delete;
     ScriptedRegister& operator=(const ScriptedRegister&) = delete;
 
     std::uint16_t port() const { return fPort; }
+    // The serial line's device path (Line::Serial).
+    const std::string& portName() const { return fSlavePath; }
     void setScript(Script script);
     std::vector<Request> requests() const;
     std::vector<std::uint16_t> commands() const;
@@ -47,14 +53,22 @@ public:
     static Reply of(Reply::Kind kind);
 
 private:
+    void openListener();
+    void openSerialLine();
     void serve();
+    bool sendAll(int fd, const Bytes& bytes) const;
     void serveConnection(int fd);
     // Parses whole frames off the front of pending; answers each.
     bool consumeFrames(int fd, Bytes& pending);
     std::size_t frameLength(const Bytes& pending) const;
 
     TPacketFormat fFormat;
+    Line fLine;
     int fListener = -1;
+    int fMaster = -1;
+    // Kept open so the line never hangs up while the connector reopens it.
+    int fSlave = -1;
+    std::string fSlavePath;
     std::uint16_t fPort = 0;
     std::atomic<bool> fStop{false};
     mutable std::mutex fMutex;
