@@ -228,6 +228,11 @@ std::size_t TPosixSerialPort::read(std::uint8_t* out, std::size_t count, int& er
         error = EBADF;
         return 0;
     }
+    if (fBufferLen - fBufferPos >= count) {  // the usual case: a byte of a burst
+        std::memcpy(out, fBuffer.data() + fBufferPos, count);
+        fBufferPos += count;
+        return count;
+    }
     const TCommTimeouts& to = fTimeouts;
     // Interval "infinite" with no total time-out: answer what is there at once.
     const bool immediate = to.ReadIntervalTimeout == kMaxDword &&

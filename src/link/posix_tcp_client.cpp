@@ -19,10 +19,18 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How long input found empty by a connection check still counts as empty.
+constexpr std::chrono::microseconds kStillEmpty{200};
+
 int remainingMs(Clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return static_cast<int>(std::clamp<long long>(left, 0, std::numeric_limits<int>::max()));
+}
+
+// A time-out as a wait of at least one millisecond.
+int asWait(std::chrono::milliseconds t) {
+    return static_cast<int>(std::clamp<long long>(t.count(), 1, std::numeric_limits<int>::max()));
 }
 
 int waitFor(int fd, short events, int waitMs) {
@@ -59,6 +67,9 @@ int connectOne(const addrinfo& a, Clock::time_point deadline, int& fdOut) {
     // Requests are small and answered at once: do not hold them back.
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    // From here on receives and sends block, bounded by the socket's own
+    // time-outs: a wait and its read are one system call.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fdOut = fd;
     return 0;
 }
@@ -83,6 +94,7 @@ int TPosixTcpClient::connect(const std::string& host, std::uint16_t port,
     for (const addrinfo* a = found; a != nullptr; a = a->ai_next) {
         error = connectOne(*a, deadline, fFd);
         if (error == 0) {
+            fReceiveTimeoutMs = fSendTimeoutMs = -1;
             fPeerClosed = false;
             fBufferPos = fBufferLen = 0;
             return 0;
@@ -95,9 +107,9 @@ int TPosixTcpClient::connect(const std::string& host, std::uint16_t port,
 bool TPosixTcpClient::connected() {
     if (fFd < 0) return false;
     if (!fPeerClosed && inputEmpty()) {
-        // Bytes or a close that already arrived; a time-out here is no news.
+        // Bytes or a close that already arrived; nothing at all is no news.
         int error = 0;
-        fillBuffer(0, error);
+        if (!fillBuffer(0, error) && !fPeerClosed) fFoundEmptyAt = Clock::now();
     }
     return !fPeerClosed || !inputEmpty();
 }
@@ -109,22 +121,35 @@ void TPosixTcpClient::disconnect() {
     fBufferPos = fBufferLen = 0;
 }
 
+bool TPosixTcpClient::setTimeout(int option, int ms, int& cached) {
+    if (ms == cached) return true;
+    timeval tv{ms / 1000, (ms % 1000) * 1000};
+    if (::setsockopt(fFd, SOL_SOCKET, option, &tv, sizeof tv) != 0) return false;
+    cached = ms;
+    return true;
+}
+
 bool TPosixTcpClient::fillBuffer(int waitMs, int& error) {
+    fFoundEmptyAt = {};
     if (fPeerClosed) {
         error = ECONNRESET;
         return false;
     }
-    if (waitFor(fFd, POLLIN, waitMs) <= 0) return false;
+    if (waitMs > 0 && !setTimeout(SO_RCVTIMEO, waitMs, fReceiveTimeoutMs)) {
+        error = errno;
+        return false;
+    }
+    const int flags = waitMs > 0 ? 0 : MSG_DONTWAIT;
     ssize_t n;
     do {
-        n = ::recv(fFd, fBuffer.data(), fBuffer.size(), 0);
+        n = ::recv(fFd, fBuffer.data(), fBuffer.size(), flags);
     } while (n < 0 && errno == EINTR);
     if (n > 0) {
         fBufferPos = 0;
         fBufferLen = static_cast<std::size_t>(n);
         return true;
     }
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return false;  // time-out
     fPeerClosed = true;  // an orderly close (0) or a reset
     error = n == 0 ? ECONNRESET : errno;
     return false;
@@ -137,8 +162,6 @@ std::size_t TPosixTcpClient::read(std::uint8_t* out, std::size_t count,
         error = ENOTCONN;
         return 0;
     }
-    // The time-out restarts with every burst, as a blocking read's would.
-    auto deadline = Clock::now() + timeout;
     std::size_t done = 0;
     while (done < count) {
         if (!inputEmpty()) {
@@ -146,12 +169,10 @@ std::size_t TPosixTcpClient::read(std::uint8_t* out, std::size_t count,
             std::memcpy(out + done, fBuffer.data() + fBufferPos, n);
             fBufferPos += n;
             done += n;
-            deadline = Clock::now() + timeout;
             continue;
         }
-        const int waitMs = remainingMs(deadline);
-        if (!fillBuffer(waitMs, error)) break;
-        if (inputEmpty() && remainingMs(deadline) == 0) break;
+        // Each burst may take the whole time-out, as a blocking read's would.
+        if (!fillBuffer(asWait(timeout), error)) break;
     }
     return done;
 }
@@ -160,17 +181,15 @@ bool TPosixTcpClient::waitReadable(std::chrono::milliseconds timeout) {
     if (fFd < 0) return false;
     if (!inputEmpty()) return true;
     int error = 0;
-    const auto deadline = Clock::now() + timeout;
-    while (inputEmpty()) {
-        if (!fillBuffer(remainingMs(deadline), error)) return false;
-        if (inputEmpty() && remainingMs(deadline) == 0) return false;
-    }
-    return true;
+    return fillBuffer(asWait(timeout), error);
 }
 
 void TPosixTcpClient::discardInput() {
     fBufferPos = fBufferLen = 0;
-    if (fFd < 0) return;
+    // The exchange asks whether it is connected right before it clears; the
+    // system's input was empty a moment ago, so asking again finds nothing
+    // that could not equally have come a moment later.
+    if (fFd < 0 || Clock::now() - fFoundEmptyAt < kStillEmpty) return;
     int error = 0;
     // Whatever has arrived so far goes; nothing is waited for.
     while (fillBuffer(0, error)) fBufferPos = fBufferLen = 0;
@@ -183,7 +202,11 @@ std::size_t TPosixTcpClient::write(const std::uint8_t* bytes, std::size_t count,
         error = ENOTCONN;
         return 0;
     }
-    const auto deadline = Clock::now() + limit;
+    fFoundEmptyAt = {};  // an answer to this may be on its way at once
+    if (!setTimeout(SO_SNDTIMEO, asWait(limit), fSendTimeoutMs)) {
+        error = errno;
+        return 0;
+    }
     std::size_t done = 0;
     while (done < count) {
         // MSG_NOSIGNAL: a peer that has gone answers EPIPE instead of killing us.
@@ -193,15 +216,9 @@ std::size_t TPosixTcpClient::write(const std::uint8_t* bytes, std::size_t count,
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            const int waitMs = remainingMs(deadline);
-            if (waitMs == 0 || waitFor(fFd, POLLOUT, waitMs) == 0) {
-                error = ETIMEDOUT;
-                break;
-            }
-            continue;
-        }
-        error = n == 0 ? EIO : errno;
+        error = n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) ? ETIMEDOUT
+                : n == 0                                           ? EIO
+                                                                   : errno;
         if (error == EPIPE || error == ECONNRESET) fPeerClosed = true;
         break;
     }

@@ -1,9 +1,10 @@
 #pragma once
 
-// A blocking-style TCP client on POSIX sockets: connect within a time limit,
-// reads through poll with a read time-out, served from our own buffer (one
-// system call per burst), writes that survive partial sends and never raise
-// SIGPIPE. Answers are errno values (0 for success).
+// A blocking TCP client on POSIX sockets: connect within a time limit,
+// receives bounded by the socket's receive time-out and served from our own
+// buffer (one system call per burst, the wait included), sends that survive
+// partial writes and never raise SIGPIPE. Answers are errno values (0 for
+// success).
 
 #include <array>
 #include <chrono>
@@ -27,6 +28,9 @@ public:
     // Connected, and the peer has not closed, or its last bytes still wait in
     // our buffer. Notices a close that has already arrived.
     bool connected();
+    // What is known without asking the system: connected, and no close seen
+    // yet that has left the buffer empty. Reads and writes find out the rest.
+    bool isOpen() const { return fFd >= 0 && (!fPeerClosed || !inputEmpty()); }
     void disconnect();
 
     // Waits at most timeout for count bytes; answers how many came. error is
@@ -43,10 +47,17 @@ public:
                       int& error);
 
 private:
-    // One receive into the buffer; false on a time-out or an error.
+    // One receive into the buffer, waiting at most waitMs (0: not at all);
+    // false on a time-out or an error.
     bool fillBuffer(int waitMs, int& error);
+    // Sets SO_RCVTIMEO or SO_SNDTIMEO unless it already has that value.
+    bool setTimeout(int option, int ms, int& cached);
 
     int fFd = -1;
+    // When the last connection check found no input waiting.
+    std::chrono::steady_clock::time_point fFoundEmptyAt{};
+    int fReceiveTimeoutMs = -1;
+    int fSendTimeoutMs = -1;
     bool fPeerClosed = false;
     std::array<std::uint8_t, 4096> fBuffer{};
     std::size_t fBufferPos = 0;

@@ -35,8 +35,9 @@ std::string TRS232Connector::devicePath() const {
     return fPortName.empty() ? "/dev/ttyS" + std::to_string(fPort - 1) : fPortName;
 }
 
-bool TRS232Connector::notOpen() const {
+bool TRS232Connector::notOpen(std::int32_t failureCode) const {
     if (Active()) return false;
+    setCode(failureCode);
     logLastErrorMessage();
     raiseOnFailure();
     return true;
@@ -48,7 +49,6 @@ std::int32_t TRS232Connector::openConnection() {
         setCode(0);
         return 0;
     }
-    setCode(-3);
     try {
         openSteps();
     } catch (...) {
@@ -62,26 +62,20 @@ std::int32_t TRS232Connector::openConnection() {
 }
 
 std::int32_t TRS232Connector::openSteps() {
-    setCode(-1);
     std::string reason;
     if (fPortIO.open(devicePath(), reason) != 0) {
         setCode(-3);
         logFailure("TRS232Connector.openConnection: " + reason);
+        logLastErrorMessage();
         return code();
     }
-    setCode(0);
-
     if (!fPortIO.readLineSettings(fDCB)) {
         setCode(-3);
         logLastErrorMessage();
         return code();
     }
-    setCode(0);
-
     if (fSetDCBInOpenMethod) {
-        setCode(-1);
         fillDCB();
-        setCode(0);
         // A line the port refuses is logged; the port keeps its old settings
         // and opening goes on.
         if (const int error = fPortIO.writeLineSettings(fDCB); error != 0) logDCBFailure(error);
@@ -160,12 +154,11 @@ std::int32_t TRS232Connector::closeConnection() {
 
 std::int32_t TRS232Connector::clearIOBuffers() {
     if (const auto check = check_Components(); check != 0) return check;
-    setCode(-3);
-    if (notOpen()) return -3;
-    setCode(-10);
+    if (notOpen(-3)) return -3;
     if (fPortIO.purge() == 0) {
         setCode(0);
     } else {
+        setCode(-10);
         logLastErrorMessage();
     }
     raiseOnFailure();
@@ -175,10 +168,12 @@ std::int32_t TRS232Connector::clearIOBuffers() {
 std::size_t TRS232Connector::readAndRecord(std::uint8_t* buffer, std::size_t count) {
     int error = 0;
     const std::size_t n = fPortIO.read(buffer, count, error);
-    if (error != 0) logLastErrorMessage();  // a time-out alone is not logged
     if (n == count) {
         setCode(0);
         recordBytes(TDataDirection::fromDevice, buffer, n);
+    } else {
+        setCode(-10);
+        if (error != 0) logLastErrorMessage();  // a time-out alone is not logged
     }
     return n;
 }
@@ -186,8 +181,7 @@ std::size_t TRS232Connector::readAndRecord(std::uint8_t* buffer, std::size_t cou
 bool TRS232Connector::readByte(std::uint8_t& b, std::uint32_t& bytesCount) {
     bytesCount = 0;
     if (check_Components() != 0) return false;
-    setCode(-10);
-    if (notOpen()) return false;
+    if (notOpen(-10)) return false;
     bytesCount = static_cast<std::uint32_t>(readAndRecord(&b, 1));
     raiseOnFailure();
     return bytesCount == 1;
@@ -201,8 +195,7 @@ std::uint8_t TRS232Connector::readByte() {
 
 std::uint32_t TRS232Connector::readBuffer(std::uint8_t* buffer, std::uint32_t buffLength) {
     if (check_Components() != 0) return 0;
-    setCode(-10);
-    if (notOpen()) return 0;
+    if (notOpen(-10)) return 0;
     const auto n = static_cast<std::uint32_t>(readAndRecord(buffer, buffLength));
     raiseOnFailure();
     return n;
@@ -210,14 +203,14 @@ std::uint32_t TRS232Connector::readBuffer(std::uint8_t* buffer, std::uint32_t bu
 
 std::uint32_t TRS232Connector::writeBuffer(const std::uint8_t* buffer, std::uint32_t buffLength) {
     if (check_Components() != 0) return 0;
-    setCode(-10);
-    if (notOpen()) return 0;
+    if (notOpen(-10)) return 0;
     int error = 0;
     const auto n = static_cast<std::uint32_t>(fPortIO.write(buffer, buffLength, error));
     if (n == buffLength) {
         setCode(0);
         recordBytes(TDataDirection::toDevice, buffer, n);
     } else {
+        setCode(-10);
         logLastErrorMessage();
     }
     fPortIO.drain();  // waits for the bytes to leave; a failure changes nothing
@@ -246,8 +239,7 @@ std::int32_t TRS232Connector::set_TimeoutValues(std::uint32_t readIntervalTimeou
     if (check_Components() != 0) return -33019;
     init_TimeoutValues(readIntervalTimeout, readTotalTimeoutMultiplier, readTotalTimeoutConstant,
                        writeTotalTimeoutMultiplier, writeTotalTimeoutConstant);
-    setCode(-3);
-    if (notOpen()) return -3;
+    if (notOpen(-3)) return -3;
     fPortIO.setTimeouts(fCommTimeouts);
     setCode(0);
     return 0;
@@ -255,9 +247,9 @@ std::int32_t TRS232Connector::set_TimeoutValues(std::uint32_t readIntervalTimeou
 
 std::int32_t TRS232Connector::setModemLine(TModemLine line, bool newStateValue, bool& stateField) {
     if (check_Components() != 0) return -33019;
-    setCode(-3);
-    if (notOpen()) return -3;
+    if (notOpen(-3)) return -3;
     if (fPortIO.setModemLine(line, newStateValue) != 0) {
+        setCode(-3);
         logLastErrorMessage();
         raiseOnFailure();
         return code();

@@ -78,9 +78,9 @@ public:
     bool rts_State() const { return fRTSState; }
 
 private:
-    // The not-open rule: true (after logging and, in RaiseMode, raising) when
-    // the port is closed.
-    bool notOpen() const;
+    // The not-open rule: true when the port is closed, after reporting
+    // failureCode, logging it and, in RaiseMode, raising.
+    bool notOpen(std::int32_t failureCode) const;
     std::int32_t openSteps();
     void fillDCB();
     void logDCBFailure(int error) const;

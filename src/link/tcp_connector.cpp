@@ -34,7 +34,6 @@ void TTCPIPConnector::setPort(std::uint16_t v) {
 
 std::int32_t TTCPIPConnector::openConnection() {
     if (check_Components() != 0) return -1;
-    setCode(-23001);
     try {
         connectSteps();
     } catch (...) {
@@ -75,20 +74,28 @@ std::int32_t TTCPIPConnector::closeConnection() {
 
 std::int32_t TTCPIPConnector::clearIOBuffers() {
     if (check_Components() != 0) return -1;
-    setCode(-1);
     // Input only: whatever is on its way out stays on its way.
     fClient.discardInput();
     setCode(0);
     return 0;
 }
 
+bool TTCPIPConnector::notConnected() const {
+    // A close the peer sent is found by the read itself; no extra probe per byte.
+    if (fClient.isOpen()) return false;
+    setCode(-1);
+    logLastErrorMessage();
+    raiseOnFailure();
+    return true;
+}
+
 bool TTCPIPConnector::readAndRecord(std::uint8_t* buffer, std::size_t count,
                                     std::uint32_t& bytesCount) {
-    setCode(-10);
     int error = 0;
     const std::size_t n = fClient.read(buffer, count, fReadTimeout, error);
     bytesCount = static_cast<std::uint32_t>(n);
     if (n != count) {
+        setCode(-10);
         logLastErrorMessage();
         return false;
     }
@@ -99,13 +106,7 @@ bool TTCPIPConnector::readAndRecord(std::uint8_t* buffer, std::size_t count,
 
 bool TTCPIPConnector::readByte(std::uint8_t& b, std::uint32_t& bytesCount) {
     bytesCount = 0;
-    if (fErrContainer != nullptr) setCode(-1);
-    if (check_Components() != 0) return false;
-    if (!Active()) {
-        logLastErrorMessage();
-        raiseOnFailure();
-        return false;
-    }
+    if (check_Components() != 0 || notConnected()) return false;
     const bool ok = readAndRecord(&b, 1, bytesCount);
     raiseOnFailure();
     return ok;
@@ -118,13 +119,7 @@ std::uint8_t TTCPIPConnector::readByte() {
 }
 
 std::uint32_t TTCPIPConnector::readBuffer(std::uint8_t* buffer, std::uint32_t buffLength) {
-    if (fErrContainer != nullptr) setCode(-1);
-    if (check_Components() != 0) return 0;
-    if (!Active()) {
-        logLastErrorMessage();
-        raiseOnFailure();
-        return 0;
-    }
+    if (check_Components() != 0 || notConnected()) return 0;
     std::uint32_t count = 0;
     readAndRecord(buffer, buffLength, count);
     fClient.discardInput();
@@ -134,7 +129,7 @@ std::uint32_t TTCPIPConnector::readBuffer(std::uint8_t* buffer, std::uint32_t bu
 
 std::uint32_t TTCPIPConnector::writeBuffer(const std::uint8_t* buffer, std::uint32_t buffLength) {
     if (check_Components() != 0) return 0;
-    if (!Active()) {
+    if (!fClient.isOpen()) {
         const std::string text = "TTCPIPConnector.writeBuffer: not connected";
         logFailure(text);
         if (fErrContainer->RaiseMode()) throw ETesselError(code(), text);

@@ -58,6 +58,8 @@ public:
 
 private:
     std::int32_t connectSteps();
+    // Reads find the client disconnected: -1, logged and, in RaiseMode, raised.
+    bool notConnected() const;
     bool readAndRecord(std::uint8_t* buffer, std::size_t count, std::uint32_t& bytesCount);
 
     // Connection state lives in the client; Active asks it, which may notice

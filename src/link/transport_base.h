@@ -35,6 +35,9 @@ protected:
     // 0, or -33017 (no error container) / -33016 (no utility component).
     std::int32_t check_Components() const;
 
+    // Operations report their outcome once, when it is known: a byte that
+    // was read is never first reported as an input/output error, so an error
+    // log that records every non-zero code holds only real failures.
     std::int32_t code() const;
     void setCode(std::int32_t value) const;
     // Raises ETesselError with LastErrorMessage when the code is not 0 and

@@ -244,6 +244,12 @@ TEST_F(TcpOverLoopback, ClearingDrainsInputOnly) {
     std::uint8_t b = 0;
     std::uint32_t count = 0;
     EXPECT_FALSE(connector.readByte(b, count));
+    // Input that came in after a connection check is cleared as well.
+    ASSERT_TRUE(connector.Active());
+    sendAll(peer.fd(), {4, 5});
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(connector.clearIOBuffers(), 0);
+    EXPECT_FALSE(connector.readByte(b, count));
     // What was written before still reaches the peer.
     const Bytes request{0x01, 0x30};
     ASSERT_EQ(connector.writeBuffer(request.data(), 2), 2u);
