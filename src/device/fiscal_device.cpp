@@ -214,16 +214,16 @@ bool TFiscalDevice::set_PacketFormat(TPacketFormat packetFormat) {
     }
 }
 
-const TCommandsItem* TFiscalDevice::findByName(const std::string& name, int whichName) {
+const TCommandsItem* TFiscalDevice::findByName(const std::string& name,
+                                               std::initializer_list<TNameOf> names) {
     if (check_Components() != 0) return nullptr;
     try {
         const TCustomCommands& cmds = fDD.cmds();
         for (int i = 0; i < cmds.Count(); ++i) {
             const TCommandsItem& item = cmds.GetItem(i);
-            const bool match = (whichName != 2 && whichName != 3 && item.HumanName() == name) ||
-                               (whichName != 1 && whichName != 3 && item.HumanName2() == name) ||
-                               (whichName != 1 && whichName != 2 && item.HumanName3() == name);
-            if (match) return &item;
+            for (TNameOf nameOf : names) {
+                if ((item.*nameOf)() == name) return &item;
+            }
         }
     } catch (...) {
     }
@@ -232,19 +232,20 @@ const TCommandsItem* TFiscalDevice::findByName(const std::string& name, int whic
 }
 
 const TCommandsItem* TFiscalDevice::find(const std::string& command_Name) {
-    return findByName(command_Name, 0);
+    return findByName(command_Name, {&TCommandsItem::HumanName, &TCommandsItem::HumanName2,
+                                     &TCommandsItem::HumanName3});
 }
 
 const TCommandsItem* TFiscalDevice::findBy_HumanName_1(const std::string& command_Name) {
-    return findByName(command_Name, 1);
+    return findByName(command_Name, {&TCommandsItem::HumanName});
 }
 
 const TCommandsItem* TFiscalDevice::findBy_HumanName_2(const std::string& command_Name) {
-    return findByName(command_Name, 2);
+    return findByName(command_Name, {&TCommandsItem::HumanName2});
 }
 
 const TCommandsItem* TFiscalDevice::findBy_HumanName_3(const std::string& command_Name) {
-    return findByName(command_Name, 3);
+    return findByName(command_Name, {&TCommandsItem::HumanName3});
 }
 
 const TCommandsItem* TFiscalDevice::find(std::int32_t command_Value, std::uint16_t command_Variant,

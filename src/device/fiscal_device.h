@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -146,7 +147,9 @@ private:
     std::int32_t code() const;
     TPacketFormat protocol() const { return fDD.LowLevel().ProtocolType(); }
     std::string defaultDelimiter() const;
-    const TCommandsItem* findByName(const std::string& name, int whichName);
+    using TNameOf = const std::string& (TCommandsItem::*)() const;
+    // The first description one of whose given names equals name exactly.
+    const TCommandsItem* findByName(const std::string& name, std::initializer_list<TNameOf> names);
     bool executeFound(const TCommandsItem* item);
     // Installs or removes the identification read after a transport opens,
     // following i90.getAfterConnect.
