@@ -89,6 +89,16 @@ ByteView TPacketExchange::requestData() const {
     return ByteView(fMessage.data() + fRequest.layout.header, fRequest.layout.data);
 }
 
+std::string TPacketExchange::text_Output() const {
+    if (!fErrContainer || !fMisc) return {};
+    return TFDMisc::convert_AnsiString_ToWideString(fAnsiTextOutput, fCodePage);
+}
+
+std::string TPacketExchange::text_Output_1251() const {
+    if (!fErrContainer || !fMisc) return {};
+    return TFDMisc::convert_Ansi1251_ToWideString(fAnsiTextOutput_cp1251);
+}
+
 std::int32_t TPacketExchange::code() const {
     return fErrContainer ? fErrContainer->LastErrorCode() : 0;
 }

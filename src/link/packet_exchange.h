@@ -112,6 +112,10 @@ public:
     const Bytes& AnsiTextOutput() const { return fAnsiTextOutput; }
     // The answer's data bytes, code page 1251, for the cp1251 variant.
     const Bytes& AnsiTextOutput_cp1251() const { return fAnsiTextOutput_cp1251; }
+    // The answer texts decoded: with the device code page, and as Windows-1251.
+    // Empty while the error container or the utility component is missing.
+    std::string text_Output() const;
+    std::string text_Output_1251() const;
 
 private:
     struct RequestState {

@@ -6,7 +6,6 @@
 
 #include "link/connector.h"
 #include "link/packet_exchange.h"
-#include "util/code_page.h"
 #include "util/fd_misc.h"
 
 namespace tessel {
@@ -94,7 +93,8 @@ void TPacketExchange::sniffer_BeforeSend(std::int32_t attempt) {
     s->values.cRepeatIndex.toDeviceValue = std::to_string(attempt);
     s->values.cCommand.toDeviceValue = std::to_string(fRequest.command & 0xFF);
     s->values.cDateTime.toDeviceValue = sniffer_DateTimeText();
-    s->values.cText.toDeviceValue = decodeCodePage(requestData(), fCodePage);
+    s->values.cText.toDeviceValue =
+        TFDMisc::convert_AnsiString_ToWideString(requestData(), fCodePage);
     // The transport adds what it writes; each attempt's row shows its own write.
     s->values.cHEX.toDeviceValue.clear();
 }
@@ -135,9 +135,8 @@ void TPacketExchange::sniffer_RecordAnswerByte(std::uint8_t b) {
 void TPacketExchange::sniffer_AfterRead(bool readOk) {
     TSniffer* s = activeSniffer();
     if (!s) return;
-    s->values.cText.fromDeviceValue = fRequest.variant == TTextVariant::tv_cp1251
-                                          ? decodeCodePage(fAnsiTextOutput_cp1251, kCodePage1251)
-                                          : decodeCodePage(fAnsiTextOutput, fCodePage);
+    s->values.cText.fromDeviceValue =
+        fRequest.variant == TTextVariant::tv_cp1251 ? text_Output_1251() : text_Output();
     if (s->calc_FullRows()) {
         s->calculate_Headers(TDataDirection::fromDevice);
         composeRows(*s, TDataDirection::fromDevice);

@@ -295,7 +295,17 @@ TEST_F(ExchangeTest, Cp1251VariantKeepsTheTextApart) {
     line.reply(answer(0x20, 90, text));
     ASSERT_TRUE(run(90, {}, TTextVariant::tv_cp1251));
     EXPECT_EQ(exchange.AnsiTextOutput_cp1251(), text);
+    EXPECT_EQ(exchange.text_Output_1251(), "\u0410\u0431\t\u0420");
     EXPECT_TRUE(output().empty());
+
+    // The other variant keeps the bytes for the device code page.
+    exchange.setCodePage(1250);
+    line.reply(answer(0x21, 90, Bytes{0x8A, 'x'}));
+    ASSERT_TRUE(run(90));
+    EXPECT_EQ(exchange.text_Output(), "\u0160x");
+    EXPECT_TRUE(exchange.AnsiTextOutput_cp1251().empty());
+    exchange.setMisc(nullptr);
+    EXPECT_EQ(exchange.text_Output(), "");
 }
 
 }  // namespace
