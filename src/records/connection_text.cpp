@@ -92,7 +92,9 @@ ConnectionParseResult parseConnectionText(std::string_view text) {
 
 std::string formatConnectionText(const ConnectionSpec& spec) {
     if (spec.kind == ConnectionSpec::Kind::serial) {
-        return "serial:" + spec.path + "?baud=" + std::to_string(spec.baudRate);
+        const std::string port =
+            spec.path.empty() ? "COM " + std::to_string(spec.portNumber) : spec.path;
+        return "serial:" + port + "?baud=" + std::to_string(spec.baudRate);
     }
     const bool v6 = spec.host.find(':') != std::string::npos;
     return "tcp:" + (v6 ? "[" + spec.host + "]" : spec.host) + ":" + std::to_string(spec.port);

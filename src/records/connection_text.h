@@ -16,6 +16,7 @@ struct ConnectionSpec {
     int port = 0;
     std::string path;
     int baudRate = kDefaultBaudRate;
+    int portNumber = 0;  // serial: port n of COM n, used when path is empty
 
     static constexpr int kDefaultBaudRate = 115200;
     bool operator==(const ConnectionSpec&) const = default;

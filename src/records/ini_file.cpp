@@ -94,6 +94,8 @@ std::string IniFile::text() const {
 }
 
 std::optional<IniFile> IniFile::load(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream content;

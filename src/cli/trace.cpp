@@ -1,0 +1,62 @@
+#include "cli/trace.h"
+
+#include <string_view>
+
+namespace tessel::cli {
+
+namespace {
+
+std::string_view withoutTrailingBlanks(std::string_view hex) {
+    const auto last = hex.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view{} : hex.substr(0, last + 1);
+}
+
+std::string quoted(std::string_view text) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    out += "\\x";
+                    out += kDigits[byte >> 4];
+                    out += kDigits[byte & 0x0F];
+                } else {
+                    out += c;  // UTF-8 sequences pass whole
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string traceLine(const TraceFrame& frame) {
+    std::string line = frame.toDevice ? "TX" : "RX";
+    line += " #" + std::to_string(frame.id) + " try " + frame.repeatIndex + " cmd " + frame.command;
+    line += frame.success ? " ok " : " failed ";
+    line += frame.dateTime;
+    for (const std::string_view part : {frame.header, frame.data, frame.footer}) {
+        line += " | ";
+        line += withoutTrailingBlanks(part);
+    }
+    return line + " | " + quoted(frame.text);
+}
+
+}  // namespace tessel::cli
