@@ -61,18 +61,18 @@ std::int32_t TRS232Connector::openConnection() {
     return code();
 }
 
-std::int32_t TRS232Connector::openSteps() {
+void TRS232Connector::openSteps() {
     std::string reason;
     if (fPortIO.open(devicePath(), reason) != 0) {
         setCode(-3);
         logFailure("TRS232Connector.openConnection: " + reason);
         logLastErrorMessage();
-        return code();
+        return;
     }
     if (!fPortIO.readLineSettings(fDCB)) {
         setCode(-3);
         logLastErrorMessage();
-        return code();
+        return;
     }
     if (fSetDCBInOpenMethod) {
         fillDCB();
@@ -85,13 +85,12 @@ std::int32_t TRS232Connector::openSteps() {
     if (set_TimeoutValues(t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier,
                           t.ReadTotalTimeoutConstant, t.WriteTotalTimeoutMultiplier,
                           t.WriteTotalTimeoutConstant) != 0) {
-        return code();
+        return;
     }
-    if (fSetDTRToFalseInOpenComPort && set_DTRState(false) != 0) return code();
-    if (fSetRTSToFalseInOpenComPort && set_RTSState(false) != 0) return code();
+    if (fSetDTRToFalseInOpenComPort && set_DTRState(false) != 0) return;
+    if (fSetRTSToFalseInOpenComPort && set_RTSState(false) != 0) return;
 
     setCode(hasAfterConnect() && !runAfterConnect() ? -3 : 0);
-    return code();
 }
 
 void TRS232Connector::fillDCB() {

@@ -81,7 +81,8 @@ private:
     // The not-open rule: true when the port is closed, after reporting
     // failureCode, logging it and, in RaiseMode, raising.
     bool notOpen(std::int32_t failureCode) const;
-    std::int32_t openSteps();
+    // Opening after the owner check; leaves the outcome in the container.
+    void openSteps();
     void fillDCB();
     void logDCBFailure(int error) const;
     std::int32_t setModemLine(TModemLine line, bool newStateValue, bool& stateField);

@@ -44,7 +44,7 @@ std::int32_t TTCPIPConnector::openConnection() {
     return code();
 }
 
-std::int32_t TTCPIPConnector::connectSteps() {
+void TTCPIPConnector::connectSteps() {
     // A connected client is not connected again; the identification read
     // below is repeated.
     if (!Active()) {
@@ -53,7 +53,7 @@ std::int32_t TTCPIPConnector::connectSteps() {
             setCode(-23001);
             logFailure("TTCPIPConnector.openConnection: " + reason);
             logLastErrorMessage();
-            return code();
+            return;
         }
     }
     setCode(0);
@@ -61,7 +61,6 @@ std::int32_t TTCPIPConnector::connectSteps() {
         std::this_thread::sleep_for(kTcpIdentificationPause);
         setCode(runAfterConnect() ? 0 : -3);
     }
-    return code();
 }
 
 std::int32_t TTCPIPConnector::closeConnection() {

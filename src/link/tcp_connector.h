@@ -57,7 +57,7 @@ public:
     void setReadTimeout(std::chrono::milliseconds v) { fReadTimeout = v; }
 
 private:
-    std::int32_t connectSteps();
+    void connectSteps();
     // Reads find the client disconnected: -1, logged and, in RaiseMode, raised.
     bool notConnected() const;
     bool readAndRecord(std::uint8_t* buffer, std::size_t count, std::uint32_t& bytesCount);
