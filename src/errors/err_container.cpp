@@ -47,13 +47,13 @@ TErrContainer::TErrContainer() : fLastError_Message(errorText_ByCode(0, TErrorLa
 
 void TErrContainer::setLastErrorCode(std::int32_t value) {
     fLastError_Code = value;
-    fLastError_Message = errorText_ByCode(value, fLanguage);
+    assign_ErrorText(value, fLanguage, fLastError_Message);
     if (value != 0 && fLogFile.LogErrors()) log_LastError();
 }
 
 void TErrContainer::setLanguage(TErrorLanguages value) {
     fLanguage = value;
-    fLastError_Message = errorText_ByCode(fLastError_Code, fLanguage);
+    assign_ErrorText(fLastError_Code, fLanguage, fLastError_Message);
     const bool latin = value == TErrorLanguages::Romanian || value == TErrorLanguages::Poland;
     fLogFile.setCodePage(latin ? 1250 : 1251);
 }
