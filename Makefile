@@ -1,5 +1,8 @@
 # The two everyday commands are `make run` and `make test`.
-.PHONY: deps configure build test test-asan bench run format clean
+.PHONY: deps configure build test test-asan bench fuzz run format clean
+
+# Seconds each fuzz target runs under `make fuzz`.
+SECONDS ?= 30
 
 deps:
 	@scripts/install-deps
@@ -22,6 +25,11 @@ bench: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench
 	@scripts/run-bench build/bench
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@scripts/run-fuzz build/fuzz $(SECONDS)
 
 run: build
 	@scripts/run build/default

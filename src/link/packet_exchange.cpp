@@ -16,6 +16,7 @@ constexpr std::int32_t kTimeoutExpired = -6;
 constexpr std::int32_t kInvalidParameter = -9;
 constexpr std::int32_t kStatusBitsRaised = -23;
 constexpr std::int32_t kMissingSoh = -33002;
+constexpr std::int32_t kAnswerNotByProtocol = -33028;
 constexpr std::int32_t kMiscNotAssigned = -33016;
 constexpr std::int32_t kErrContainerNotAssigned = -33017;
 constexpr std::int32_t kConnectorNotAssigned = -33019;
@@ -152,6 +153,9 @@ bool TPacketExchange::execute_Exchange(std::uint16_t command, ByteView data, TTe
         ok = false;
     }
     release_Connection();
+    // A NAK or a malformed answer on the last attempt leaves no code of its
+    // own; a failed command must never read as success to its caller.
+    if (!ok && code() == 0) setCode(kAnswerNotByProtocol);
     return ok;
 }
 

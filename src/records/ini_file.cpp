@@ -59,7 +59,9 @@ IniFile IniFile::parse(std::string_view text) {
         auto end = text.find('\n', start);
         if (end == npos) end = text.size();
         std::string_view raw = text.substr(start, end - start);
-        if (raw.ends_with('\r')) raw.remove_suffix(1);
+        // Stray CRs before the break belong to it: kept in the line, a rewrite
+        // in the file's own break style would shed them one save at a time.
+        while (raw.ends_with('\r')) raw.remove_suffix(1);
         start = end + 1;
 
         Line line;

@@ -87,7 +87,7 @@ TEST_F(ExchangeTest, NakEndsTheAttemptAtOnce) {
     bytes.insert(bytes.end(), good.begin(), good.end());
     line.reply(bytes);
     EXPECT_FALSE(run(74));
-    EXPECT_EQ(code(), 0);
+    EXPECT_EQ(code(), -33028);
     EXPECT_TRUE(output().empty());
 }
 
@@ -146,7 +146,9 @@ TEST_F(ExchangeTest, EmptyDataFieldSucceedsWithEmptyText) {
 constexpr std::size_t kSeqAt = 5, kCmdAt = 9, kSeparatorAt = 12, kPostambleAt = 21, kBccAt = 25,
                       kTerminatorAt = 26;
 
-TEST_F(ExchangeTest, MalformedAnswersFailWithoutACodeOfTheirOwn) {
+// A malformed answer has no code of its own; the failed command then carries
+// -33028 so that no caller reads it as a success.
+TEST_F(ExchangeTest, MalformedAnswersFailWithTheProtocolCode) {
     struct Case {
         const char* name;
         std::size_t at;
@@ -164,7 +166,7 @@ TEST_F(ExchangeTest, MalformedAnswersFailWithoutACodeOfTheirOwn) {
         bytes[c.at] = static_cast<std::uint8_t>(bytes[c.at] + c.delta);
         line.reply(bytes);
         EXPECT_FALSE(run(74));
-        EXPECT_EQ(code(), 0);
+        EXPECT_EQ(code(), -33028);
         EXPECT_TRUE(output().empty());
     }
     // The same frame untouched is accepted, so the checksum leaves out BCC and terminator.

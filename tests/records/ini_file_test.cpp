@@ -35,6 +35,16 @@ TEST(IniFile, ReadsCrLfAndLfAlikeAndRewritesUnchangedTextByteForByte) {
     }
 }
 
+TEST(IniFile, StrayCarriageReturnsBeforeABreakNeverReachAValue) {
+    // An LF file with a line ending in CR CR LF: every save used to drop one
+    // more CR from the value.
+    const IniFile ini = IniFile::parse("[A]\nKey=V\r\r\r\nOther=1\n");
+    EXPECT_EQ(ini.value("A", "Key"), "V");
+    const std::string once = ini.text();
+    EXPECT_EQ(IniFile::parse(once).text(), once);
+    EXPECT_EQ(IniFile::parse(once).value("A", "Key"), "V");
+}
+
 TEST(IniFile, TellsAMissingKeyFromAnEmptyOneAndKeepsTheFirstOfTwins) {
     const IniFile ini =
         IniFile::parse("[A]\nempty=\nk=first\nk=second\n=orphan\n;k=comment\n[A]\nlate=1\n");
