@@ -29,10 +29,16 @@ ExitStatus runCmd(Context& context, const CmdArguments& arguments) {
         device.customCommand_cp1251(static_cast<std::uint16_t>(arguments.number), input, answer);
     outcome.code = session.lastErrorCode();
     outcome.message = session.lastErrorMessage();
-    outcome.fields = device.answerFieldsList;
-    const TStatusBytes& statusBytes = device.dd().LowLevel().statusBytes();
-    for (int i = 0; i < statusBytes.ByteCountInUse(); ++i)
-        outcome.status.push_back(statusBytes.Byte(i).Value());
+    // After a time-out the fields and status bytes are still those of the
+    // previous command; only a command that got an answer (completed, or
+    // failed on a status bit) shows them.
+    if (outcome.ok || device.errorInStatuses()) {
+        outcome.fields = device.answerFieldsList;
+        const TStatusBytes& statusBytes = device.dd().LowLevel().statusBytes();
+        for (int i = 0; i < statusBytes.ByteCountInUse(); ++i) {
+            outcome.status.push_back(statusBytes.Byte(i).Value());
+        }
+    }
 
     context.out << (context.options.json ? commandJson(outcome) + "\n" : commandText(outcome));
     const ExitStatus status = commandExitStatus(outcome.ok, outcome.code, device.errorInStatuses());

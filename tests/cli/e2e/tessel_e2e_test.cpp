@@ -78,6 +78,14 @@ TEST_F(TesselProgram, InfoShowsTheIdentificationAndTheModel) {
     }
 }
 
+TEST_F(TesselProgram, InfoOverASerialLine) {
+    const std::string line =
+        "serial:" + (std::filesystem::path(TESSEL_SIM_DIR) / "serial").string();
+    const RunResult result = runTessel({"--connect", line + "?baud=115200", "info"}, folder);
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(lines(result.out).back(), "model: LS 90");
+}
+
 TEST_F(TesselProgram, CmdPrintsTheCodeItsTextAndTheFields) {
     const RunResult status = run("tk81r", {"cmd", "90", "[TAB]"});
     ASSERT_EQ(status.exitStatus, 0) << status.err;
