@@ -20,7 +20,6 @@ public:
     // ExitStatus::success.
     ExitStatus connect();
 
-    DeviceModule& module() { return fModule; }
     TFiscalDevice& device() { return fModule.fDevice; }
     std::int32_t lastErrorCode() const { return fModule.err_.LastErrorCode(); }
     const std::string& lastErrorMessage() const { return fModule.err_.LastErrorMessage(); }

@@ -42,7 +42,9 @@ public:
     // destroyFP: closes the transport of the current communication type.
     void closeConnection();
 
-private:
+    // Switches off, for every checking case, the status bits that must not
+    // fail a command on their own (cover open, paper, journal full, the
+    // fiscal memory bits and the general error bits).
     void set_errorBitsToFalse();
 };
 
