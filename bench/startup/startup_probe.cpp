@@ -1,0 +1,52 @@
+// tessel-config's start-up as its main() runs it, printing "shown" once the
+// main window is first exposed and leaving at once; bench_summary times it
+// from the outside.
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/dm.h"
+#include "app/main_window.h"
+#include "app/qt_dialogs.h"
+#include "app/wheel_to_keys.h"
+
+namespace {
+
+// A window that never shows is a failure, not a wait.
+constexpr int kGiveUpMs = 30000;
+
+class FirstExpose : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && !fSeen) {
+            fSeen = true;
+            std::puts("shown");
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool fSeen = false;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tessel-config"));
+    tessel::TWheelToArrowKeys wheel;
+    app.installEventFilter(&wheel);
+
+    tessel::TQtDialogs dialogs;
+    tessel::Tdm dm;
+    dm.misc.setDialogPresenter(&dialogs);
+    tessel::TfmMainSRB window(dm, dialogs);
+    FirstExpose probe;
+    window.installEventFilter(&probe);
+    window.show();
+    QTimer::singleShot(kGiveUpMs, [] { QCoreApplication::exit(1); });
+    return QApplication::exec();
+}

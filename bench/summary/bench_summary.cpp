@@ -1,0 +1,281 @@
+// One table of the figures we hold ourselves to, each against a baseline
+// measured in the same run:
+//  - the exchange over loopback TCP against the simulator versus a raw socket
+//    ping-pong of the same frames;
+//  - bulk article reads against the simulator at 115200 baud versus the wire
+//    limit of the bytes actually exchanged;
+//  - start-up of tessel-config to its first shown window, offscreen (report
+//    only; skipped when the start-up probe is not built).
+//
+//   bench_summary [--all-articles] [--startup-probe PATH]
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "counting_connector.h"
+#include "errors/err_container.h"
+#include "link/frame.h"
+#include "link/packet_exchange.h"
+#include "link/tcp_connector.h"
+#include "sim/sim_simulator.h"
+#include "util/fd_misc.h"
+
+namespace {
+
+using namespace tessel;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint16_t kArticles = 107;
+constexpr int kPingPongCount = 2000;
+constexpr int kPingPongRounds = 5;
+constexpr int kBulkBaud = 115200;
+// Ten bits per byte on the serial line.
+constexpr double kWireBytesPerSecond = kBulkBaud / 10.0;
+constexpr int kStartupRuns = 5;
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+std::string readText(int plu) {
+    return "R\t" + std::to_string(plu) + "\t";
+}
+
+// Fills the register with articles 1..count without going over the wire.
+void programArticles(sim::Simulator& simulator, int count) {
+    simulator.registerState().update([count](sim::RegisterState& state) {
+        for (int plu = 1; plu <= count; ++plu) {
+            sim::Article a;
+            a.taxGroup = "А";
+            a.price = plu * 10;
+            a.barcodes[0] = std::to_string(8600000000000LL + plu);
+            a.name = "Artikal " + std::to_string(plu);
+            state.articles[plu] = a;
+        }
+    });
+}
+
+// The exchange as the device component runs it, over TTCPIPConnector with
+// every byte counted.
+class ExchangeClient {
+public:
+    explicit ExchangeClient(std::uint16_t port) : fCounting(fTcp) {
+        fTcp.setErrContainer(&fErrors);
+        fTcp.setMisc(&fMisc);
+        fTcp.setPort(port);
+        fLowLevel.setProtocolType(TPacketFormat::protocol_Type2);
+        fExchange.setErrContainer(&fErrors);
+        fExchange.setMisc(&fMisc);
+        fExchange.setTCPIP(&fCounting);
+        fExchange.setCommunicationType(TCommunicationType::ct_TCPIP);
+        fExchange.setRepeatCount(1);
+        if (fTcp.openConnection() != 0) fail("cannot connect to the simulator");
+    }
+    ~ExchangeClient() { fTcp.closeConnection(); }
+
+    void run(const std::string& text) {
+        if (!fExchange.execute_Exchange(kArticles, Bytes(text.begin(), text.end())))
+            fail("command failed with " + std::to_string(fErrors.LastErrorCode()));
+    }
+    const bench::CountingConnector& counts() const { return fCounting; }
+
+private:
+    [[noreturn]] static void fail(const std::string& what) {
+        std::fprintf(stderr, "bench_summary: %s\n", what.c_str());
+        std::exit(1);
+    }
+
+    TErrContainer fErrors;
+    TFDMisc fMisc;
+    TTCPIPConnector fTcp;
+    bench::CountingConnector fCounting;
+    TLowLevel fLowLevel;
+    TPacketExchange fExchange{fLowLevel};
+};
+
+// The baseline: the same request frames written with one send each and the
+// answer collected with blocking receives until its LEN says it is complete.
+double rawPingPong(std::uint16_t port, int count) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        std::perror("connect");
+        std::exit(1);
+    }
+    const std::string text = readText(1);
+    const Bytes data(text.begin(), text.end());
+    Bytes request(frame::requestLayout(TPacketFormat::protocol_Type2, data.size()).total());
+    std::vector<std::uint8_t> answer(frame::kBufferSize);
+    std::uint8_t seq = frame::kFirstSeq;
+    const auto receive = [&](std::size_t from, std::size_t upTo) {
+        while (from < upTo) {
+            const ssize_t n = ::recv(fd, answer.data() + from, upTo - from, 0);
+            if (n <= 0) {
+                std::fprintf(stderr, "raw ping-pong: connection lost\n");
+                std::exit(1);
+            }
+            from += static_cast<std::size_t>(n);
+        }
+    };
+    const auto start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        frame::buildRequest(TPacketFormat::protocol_Type2, seq, kArticles, data, request);
+        seq = frame::nextSeq(TPacketFormat::protocol_Type2, seq);
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+        // Preamble and LEN, then the rest: LEN covers everything up to the
+        // postamble, and BCC and the terminator follow it.
+        receive(0, 5);
+        const std::size_t total = 1 + (frame::decodeWord(&answer[1]) - 0x20) + 5;
+        receive(5, total);
+    }
+    const double took = seconds(Clock::now() - start);
+    ::close(fd);
+    return count / took;
+}
+
+double exchangePingPong(std::uint16_t port, int count) {
+    ExchangeClient client(port);
+    const std::string text = readText(1);
+    const auto start = Clock::now();
+    for (int i = 0; i < count; ++i) client.run(text);
+    return count / seconds(Clock::now() - start);
+}
+
+struct PingPong {
+    double raw, exchange, ratio;
+};
+
+PingPong pingPong() {
+    sim::Simulator simulator(sim::SimulatorOptions{});
+    simulator.start();
+    programArticles(simulator, 1);
+    std::vector<double> raw, exchange, ratios;
+    for (int round = 0; round < kPingPongRounds; ++round) {
+        // Which path goes first alternates, so neither always runs warm.
+        if (round % 2 == 0) {
+            raw.push_back(rawPingPong(simulator.tcpPort(), kPingPongCount));
+            exchange.push_back(exchangePingPong(simulator.tcpPort(), kPingPongCount));
+        } else {
+            exchange.push_back(exchangePingPong(simulator.tcpPort(), kPingPongCount));
+            raw.push_back(rawPingPong(simulator.tcpPort(), kPingPongCount));
+        }
+        ratios.push_back(exchange.back() / raw.back());
+    }
+    simulator.stop();
+    return {median(raw), median(exchange), median(ratios)};
+}
+
+struct Bulk {
+    int reads;
+    std::uint64_t written, read;
+    double elapsed, wireLimit;
+};
+
+// The simulator paces its answers at serial speed and takes requests at once,
+// so the wire limit counts the answer bytes the host actually read.
+Bulk bulkReads(int count) {
+    sim::SimulatorOptions options;
+    options.baud = kBulkBaud;
+    sim::Simulator simulator(options);
+    simulator.start();
+    programArticles(simulator, count);
+    ExchangeClient client(simulator.tcpPort());
+    const auto start = Clock::now();
+    for (int plu = 1; plu <= count; ++plu) client.run(readText(plu));
+    const double elapsed = seconds(Clock::now() - start);
+    const std::uint64_t read = client.counts().bytesRead();
+    simulator.stop();
+    return {count, client.counts().bytesWritten(), read, elapsed, read / kWireBytesPerSecond};
+}
+
+// Milliseconds from starting the probe to its "shown" line, median of runs.
+std::optional<double> startupMs(const std::string& probe) {
+    if (probe.empty() || !std::filesystem::exists(probe)) return std::nullopt;
+    std::vector<double> runs;
+    for (int i = 0; i < kStartupRuns; ++i) {
+        const auto start = Clock::now();
+        const std::string command = "QT_QPA_PLATFORM=offscreen '" + probe + "' 2>/dev/null";
+        FILE* out = ::popen(command.c_str(), "r");
+        if (out == nullptr) return std::nullopt;
+        char line[64] = {};
+        const bool shown =
+            std::fgets(line, sizeof line, out) != nullptr && std::string(line).starts_with("shown");
+        const double ms = seconds(Clock::now() - start) * 1000.0;
+        if (::pclose(out) != 0 || !shown) return std::nullopt;
+        runs.push_back(ms);
+    }
+    return median(runs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int bulkCount = 2400;
+    std::string probe;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--all-articles") {
+            bulkCount = 24000;
+        } else if (arg == "--startup-probe" && i + 1 < argc) {
+            probe = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: bench_summary [--all-articles] [--startup-probe PATH]\n");
+            return 2;
+        }
+    }
+    // The error containers keep their folders out of the user's home.
+    const auto scratch = std::filesystem::temp_directory_path() / "tessel_bench_home";
+    std::filesystem::create_directories(scratch);
+    ::setenv("HOME", scratch.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
+
+    const PingPong p = pingPong();
+    const Bulk b = bulkReads(bulkCount);
+    const auto startup = startupMs(probe);
+
+    std::printf("%-46s %22s %24s %7s %9s\n", "benchmark", "measured", "baseline", "ratio",
+                "target");
+    std::printf("%-46s %16.0f cmd/s %18.0f cmd/s %7.2f %9s\n",
+                "exchange vs raw ping-pong, tessel-sim TCP", p.exchange, p.raw, p.ratio, ">= 0.80");
+    const std::string bulkName = std::to_string(b.reads) + " x 107 \"R\", tessel-sim --baud 115200";
+    std::printf("%-46s %20.2f s %15.2f s wire %7.3f %9s\n", bulkName.c_str(), b.elapsed,
+                b.wireLimit, b.wireLimit / b.elapsed, ">= 0.97");
+    if (startup) {
+        std::printf("%-46s %19.0f ms %24s %7s %9s\n",
+                    "tessel-config start-up, offscreen (median 5)", *startup, "-", "-", "report");
+    } else {
+        std::printf("%-46s %22s %24s %7s %9s\n", "tessel-config start-up, offscreen (median 5)",
+                    "skipped (not built)", "-", "-", "report");
+    }
+    std::printf(
+        "bulk bytes: %llu read (paced by the simulator), %llu written; wire limit = "
+        "bytes read / %.0f B/s\n",
+        static_cast<unsigned long long>(b.read), static_cast<unsigned long long>(b.written),
+        kWireBytesPerSecond);
+    std::printf("ping-pong: %d commands of 107 \"R\" per path and round, %d rounds, ratio median\n",
+                kPingPongCount, kPingPongRounds);
+    return 0;
+}
