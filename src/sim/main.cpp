@@ -2,9 +2,9 @@
 // pseudo-terminal until SIGINT or SIGTERM.
 
 #include <fcntl.h>
-#include <sys/syscall.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -54,7 +54,8 @@ int stopRunning(const std::string& pidFile) {
     const int pidFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
     if (pidFd < 0) {
         if (errno == ESRCH) return 0;  // already gone
-        std::cerr << "tessel-sim: cannot watch process " << pid << ": " << std::strerror(errno) << '\n';
+        std::cerr << "tessel-sim: cannot watch process " << pid << ": " << std::strerror(errno)
+                  << '\n';
         return 1;
     }
     kill(pid, SIGTERM);
@@ -98,7 +99,8 @@ int runDetached(ProgramOptions& options) {
         char c;
         while (read(pipeFds[0], &c, 1) == 1) report += c;
         if (report.rfind("ok ", 0) != 0) {
-            std::cerr << "tessel-sim: " << (report.empty() ? "the simulator did not start" : report) << '\n';
+            std::cerr << "tessel-sim: " << (report.empty() ? "the simulator did not start" : report)
+                      << '\n';
             return 1;
         }
         std::cout << report.substr(3);
@@ -133,22 +135,32 @@ int runDetached(ProgramOptions& options) {
 int main(int argc, char** argv) {
     ProgramOptions options;
     CLI::App app{"Tessel SRB register simulator"};
-    app.add_option("--port", options.port, "TCP port (0 picks a free one)")->check(CLI::Range(0, 65535));
+    app.add_option("--port", options.port, "TCP port (0 picks a free one)")
+        ->check(CLI::Range(0, 65535));
     app.add_option("--host", options.sim.tcpHost, "address to listen on")->capture_default_str();
     app.add_flag("--no-tcp", options.noTcp, "no TCP link");
     app.add_flag("--pty", options.sim.pty, "serve a pseudo-terminal too and print its path");
     app.add_option("--pty-link", options.sim.ptyLink, "make PATH a symlink to the pseudo-terminal");
-    app.add_option("--model", options.sim.model, "model name the register reports")->capture_default_str();
-    app.add_option("--protocol", options.protocol, "frame variant, 1 or 2")->check(CLI::Range(1, 2))->capture_default_str();
-    app.add_option("--state", options.sim.stateFile, "JSON state file, loaded at start and saved on change");
-    app.add_option("--baud", options.sim.baud, "send at serial speed (10 bits per byte)")->check(CLI::Range(0, 10000000));
-    app.add_option("--busy-ms", options.sim.busyMs, "every command works this long")->check(CLI::Range(0, 3600000));
-    app.add_option("--fault", options.faults, "fault rates: nak=P,bcc=P,seq=P,drop=P,silence=P,disconnect=P");
+    app.add_option("--model", options.sim.model, "model name the register reports")
+        ->capture_default_str();
+    app.add_option("--protocol", options.protocol, "frame variant, 1 or 2")
+        ->check(CLI::Range(1, 2))
+        ->capture_default_str();
+    app.add_option("--state", options.sim.stateFile,
+                   "JSON state file, loaded at start and saved on change");
+    app.add_option("--baud", options.sim.baud, "send at serial speed (10 bits per byte)")
+        ->check(CLI::Range(0, 10000000));
+    app.add_option("--busy-ms", options.sim.busyMs, "every command works this long")
+        ->check(CLI::Range(0, 3600000));
+    app.add_option("--fault", options.faults,
+                   "fault rates: nak=P,bcc=P,seq=P,drop=P,silence=P,disconnect=P");
     app.add_option("--seed", options.sim.seed, "seed of the fault rates");
-    app.add_option("--port-file", options.portFile, "write the TCP port into this file once listening");
+    app.add_option("--port-file", options.portFile,
+                   "write the TCP port into this file once listening");
     app.add_option("--pid-file", options.pidFile, "write the process id into this file");
     app.add_flag("--detach", options.detach, "run in the background once listening");
-    app.add_option("--stop", options.stopPidFile, "stop the simulator whose process id the file holds, and wait");
+    app.add_option("--stop", options.stopPidFile,
+                   "stop the simulator whose process id the file holds, and wait");
     CLI11_PARSE(app, argc, argv);
 
     if (!options.stopPidFile.empty()) return stopRunning(options.stopPidFile);
@@ -169,7 +181,9 @@ int main(int argc, char** argv) {
         std::cerr << "tessel-sim: nothing to serve (--no-tcp without --pty)\n";
         return 2;
     }
-    options.sim.onSaveError = [](const std::string& message) { std::cerr << "tessel-sim: " << message << '\n'; };
+    options.sim.onSaveError = [](const std::string& message) {
+        std::cerr << "tessel-sim: " << message << '\n';
+    };
 
     // Blocked before any thread starts, so every thread inherits the mask.
     sigset_t signals;

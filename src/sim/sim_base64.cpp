@@ -47,7 +47,8 @@ std::optional<Bytes> decodeBase64(std::string_view text) {
             if (v < 0) return std::nullopt;
             group = group << 6 | static_cast<std::uint32_t>(v);
         }
-        for (int k = 0; k < 3 - pad; ++k) out.push_back(static_cast<std::uint8_t>(group >> (16 - 8 * k)));
+        for (int k = 0; k < 3 - pad; ++k)
+            out.push_back(static_cast<std::uint8_t>(group >> (16 - 8 * k)));
     }
     return out;
 }

@@ -19,8 +19,8 @@ year_month_day dateOf(LocalSeconds t) {
 }
 
 LocalSeconds lastSundayAt(int year, unsigned month, int hour) {
-    const year_month_day last{year_month_day_last{std::chrono::year{year},
-                                                  month_day_last{std::chrono::month{month}}}};
+    const year_month_day last{
+        year_month_day_last{std::chrono::year{year}, month_day_last{std::chrono::month{month}}}};
     const sys_days lastDay{last};
     const weekday wd{lastDay};
     const sys_days sunday = lastDay - (wd - Sunday);
@@ -76,7 +76,8 @@ std::optional<LocalSeconds> parseRegisterTime(std::string_view text) {
         !readTwoDigits(text, 9, h) || !readTwoDigits(text, 12, mi) || !readTwoDigits(text, 15, s)) {
         return std::nullopt;
     }
-    const year_month_day date{std::chrono::year{2000 + y}, std::chrono::month{static_cast<unsigned>(mo)},
+    const year_month_day date{std::chrono::year{2000 + y},
+                              std::chrono::month{static_cast<unsigned>(mo)},
                               std::chrono::day{static_cast<unsigned>(d)}};
     if (!date.ok() || h > 23 || mi > 59 || s > 59) return std::nullopt;
     return makeLocalTime(2000 + y, mo, d, h, mi, s);

@@ -32,14 +32,10 @@ std::optional<int> pluAt(const Fields& f, std::size_t index) {
 }
 
 Reply articleReply(int plu, const Article& a) {
-    Fields fields{std::to_string(plu),
-                  a.taxGroup,
-                  std::to_string(a.stockGroup),
-                  std::to_string(a.priceType),
-                  formatFixed(a.price, 2),
-                  formatFixed(a.turnover, 2),
-                  formatFixed(a.soldQty, 3),
-                  formatFixed(a.stockQty, 3),
+    Fields fields{std::to_string(plu),          a.taxGroup,
+                  std::to_string(a.stockGroup), std::to_string(a.priceType),
+                  formatFixed(a.price, 2),      formatFixed(a.turnover, 2),
+                  formatFixed(a.soldQty, 3),    formatFixed(a.stockQty, 3),
                   a.singleSale ? "1" : "0"};
     fields.insert(fields.end(), a.barcodes.begin(), a.barcodes.end());
     fields.push_back(a.name);
@@ -66,12 +62,14 @@ Reply programArticle(CommandContext& ctx, const Fields& f) {
     const auto stock = parseInteger(f[kStockGroup]);
     if (!stock || *stock < 1 || *stock > 99) return Reply::error(err::badField(kStockGroup));
     const auto priceType = parseInteger(f[kPriceType]);
-    if (!priceType || *priceType < 0 || *priceType > 1) return Reply::error(err::badField(kPriceType));
+    if (!priceType || *priceType < 0 || *priceType > 1)
+        return Reply::error(err::badField(kPriceType));
     const auto price = parseFixed(f[kPrice], 2);
     if (!price || *price < 0) return Reply::error(err::badField(kPrice));
     const auto stockQty = parseFixed(f[kStockQty], 3);
     if (!stockQty) return Reply::error(err::badField(kStockQty));
-    if (f[kSingleSale] != "0" && f[kSingleSale] != "1") return Reply::error(err::badField(kSingleSale));
+    if (f[kSingleSale] != "0" && f[kSingleSale] != "1")
+        return Reply::error(err::badField(kSingleSale));
     for (std::size_t i = 0; i < a.barcodes.size(); ++i) {
         const std::string& code = f[kBarcode1 + i];
         if (code.size() > kBarcodeLength) return Reply::error(err::badField(kBarcode1 + i));

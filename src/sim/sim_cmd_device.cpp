@@ -21,8 +21,8 @@ constexpr const char* kSoftwareSwitches = "00000000";
 constexpr const char* kFiscalMemoryNumber = "TS000001";
 
 Fields firstIdentification(const CommandContext& ctx) {
-    return {kDeviceType, kCountryCode, ctx.model, kModification, "1.00", "1.00", "1.00",
-            "1",         "1.0",        "1.00"};
+    return {kDeviceType, kCountryCode, ctx.model, kModification, "1.00",
+            "1.00",      "1.00",       "1",       "1.0",         "1.00"};
 }
 
 Fields secondIdentification(const CommandContext& ctx) {
@@ -55,7 +55,8 @@ bool summerTimeShown(const CommandContext& ctx) {
 bool isSerialNumber(const std::string& text) {
     if (text.size() != 6) return false;
     for (char c : text) {
-        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
         if (!alnum) return false;
     }
     return true;
@@ -63,7 +64,9 @@ bool isSerialNumber(const std::string& text) {
 
 }  // namespace
 
-Reply cmdStatus(CommandContext&, const Fields&) { return {}; }
+Reply cmdStatus(CommandContext&, const Fields&) {
+    return {};
+}
 
 Reply cmdIdentification(CommandContext& ctx, const Fields& f) {
     const bool diagnostic = !f.empty() && f[0] == "#";
@@ -106,8 +109,9 @@ Reply cmdFiscalize(CommandContext& ctx, const Fields& f) {
     if (ctx.state.paperEnd) return Reply::error(err::kNoPaper);
     if (journalFull(ctx)) return Reply::error(err::kJournalFull);
     ctx.state.fiscalized = true;
-    addJournalDocument(ctx, {"      ^F^I^S^C^A^L^I^Z^A^T^I^O^N", "ID number: " + ctx.state.serialNumber,
-                             "Fiscal memory: " + std::string(kFiscalMemoryNumber)});
+    addJournalDocument(ctx,
+                       {"      ^F^I^S^C^A^L^I^Z^A^T^I^O^N", "ID number: " + ctx.state.serialNumber,
+                        "Fiscal memory: " + std::string(kFiscalMemoryNumber)});
     return {};
 }
 

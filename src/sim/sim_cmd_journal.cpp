@@ -49,7 +49,8 @@ std::vector<std::string> sampleReceipt(int number, const char* item, const char*
     return {"          TESSEL SRB DOO",
             "      Bulevar 1, Beograd",
             "   ^F^I^S^K^A^L^N^I  ^R^A^C^U^N",
-            columnsLine({item, std::string(quantity) + " x " + price, std::string(amount) + " \xD0\x90"}),
+            columnsLine(
+                {item, std::string(quantity) + " x " + price, std::string(amount) + " \xD0\x90"}),
             "----------------------------------------",
             std::string("^U^K^U^P^N^O  ") + amount,
             columnsLine({"Gotovina", amount}),

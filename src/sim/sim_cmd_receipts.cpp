@@ -61,7 +61,9 @@ Reply openReceipt(CommandContext& ctx, const Fields& f, bool reclamation) {
     return {0, {std::to_string(ctx.state.nextDocument)}, std::nullopt};
 }
 
-std::int64_t change(const Receipt& r) { return r.paid > r.total ? r.paid - r.total : 0; }
+std::int64_t change(const Receipt& r) {
+    return r.paid > r.total ? r.paid - r.total : 0;
+}
 
 std::vector<std::string> receiptDocument(const CommandContext& ctx, int number) {
     const Receipt& r = ctx.state.receipt;
@@ -70,16 +72,18 @@ std::vector<std::string> receiptDocument(const CommandContext& ctx, int number) 
         r.reclamation ? "   ^R^E^K^L^A^M^A^C^I^J^A" : "   ^F^I^S^K^A^L^N^I  ^R^A^C^U^N"};
     if (r.reclamation) lines.push_back("Ref. racun: " + r.reference);
     for (const SaleLine& l : r.lines) {
-        lines.push_back(columnsLine({l.name, formatFixed(l.quantity, 3) + " x " + formatFixed(l.price, 2),
-                                     formatFixed(l.amount, 2) + ' ' + l.taxGroup}));
+        lines.push_back(
+            columnsLine({l.name, formatFixed(l.quantity, 3) + " x " + formatFixed(l.price, 2),
+                         formatFixed(l.amount, 2) + ' ' + l.taxGroup}));
     }
     lines.push_back("----------------------------------------");
     lines.push_back("^U^K^U^P^N^O  " + formatFixed(r.total, 2));
     if (change(r) > 0) lines.push_back(columnsLine({"Kusur", formatFixed(change(r), 2)}));
     lines.push_back("IOSA: " + r.iosa);
     lines.push_back("Racun br. " + std::to_string(number));
-    lines.push_back("Kasir: " + ctx.state.parameters.at("OperName").at(
-                                     static_cast<std::size_t>(r.operatorNumber - 1)));
+    lines.push_back(
+        "Kasir: " +
+        ctx.state.parameters.at("OperName").at(static_cast<std::size_t>(r.operatorNumber - 1)));
     return lines;
 }
 
@@ -98,9 +102,13 @@ void bookArticles(CommandContext& ctx) {
 
 }  // namespace
 
-Reply cmdOpenSale(CommandContext& ctx, const Fields& f) { return openReceipt(ctx, f, false); }
+Reply cmdOpenSale(CommandContext& ctx, const Fields& f) {
+    return openReceipt(ctx, f, false);
+}
 
-Reply cmdOpenReclamation(CommandContext& ctx, const Fields& f) { return openReceipt(ctx, f, true); }
+Reply cmdOpenReclamation(CommandContext& ctx, const Fields& f) {
+    return openReceipt(ctx, f, true);
+}
 
 Reply cmdSaleLine(CommandContext& ctx, const Fields& f) {
     Receipt& r = ctx.state.receipt;
@@ -119,7 +127,8 @@ Reply cmdSaleLine(CommandContext& ctx, const Fields& f) {
         price = *given;
     }
     const std::string& kind = fieldAt(f, 3);
-    if (!kind.empty() && kind != "0" && kind != "1" && kind != "2") return Reply::error(err::badField(3));
+    if (!kind.empty() && kind != "0" && kind != "1" && kind != "2")
+        return Reply::error(err::badField(3));
     std::int64_t percent = 0;  // hundredths of a percent
     if (kind == "1" || kind == "2") {
         const auto given = parseFixed(fieldAt(f, 4), 2);
@@ -132,7 +141,8 @@ Reply cmdSaleLine(CommandContext& ctx, const Fields& f) {
     const std::int64_t base = (*quantity * price + 500) / 1000;
     const std::int64_t correction = (base * percent + 5000) / 10000;
     const std::int64_t amount = kind == "1" ? base + correction : base - correction;
-    r.lines.push_back({found->first, found->second.name, found->second.taxGroup, *quantity, price, amount});
+    r.lines.push_back(
+        {found->first, found->second.name, found->second.taxGroup, *quantity, price, amount});
     r.total += amount;
     ctx.changed = true;
     return {0, {formatFixed(amount, 2), formatFixed(r.total, 2)}, std::nullopt};
@@ -143,9 +153,9 @@ Reply cmdReceiptAmounts(CommandContext& ctx, const Fields&) {
     std::int64_t corrections = 0;
     for (const SaleLine& l : r.lines) corrections += l.amount - (l.quantity * l.price + 500) / 1000;
     return {0,
-            {r.open ? "1" : "0", std::to_string(r.lines.size()), std::to_string(ctx.state.nextDocument),
-             r.reclamation ? "1" : "0", formatFixed(corrections, 2), formatFixed(r.total, 2),
-             formatFixed(r.paid, 2)},
+            {r.open ? "1" : "0", std::to_string(r.lines.size()),
+             std::to_string(ctx.state.nextDocument), r.reclamation ? "1" : "0",
+             formatFixed(corrections, 2), formatFixed(r.total, 2), formatFixed(r.paid, 2)},
             std::nullopt};
 }
 
@@ -168,7 +178,8 @@ Reply cmdPayment(CommandContext& ctx, const Fields& f) {
     if (*type == 0) r.cashPaid += amount;
     ctx.changed = true;
     const std::int64_t rest = r.total > r.paid ? r.total - r.paid : 0;
-    return {0, {formatFixed(rest, 2), formatFixed(change(r), 2), kPaymentNames[*type]}, std::nullopt};
+    return {
+        0, {formatFixed(rest, 2), formatFixed(change(r), 2), kPaymentNames[*type]}, std::nullopt};
 }
 
 Reply cmdCloseReceipt(CommandContext& ctx, const Fields&) {
@@ -190,7 +201,8 @@ Reply cmdCloseReceipt(CommandContext& ctx, const Fields&) {
 
 Reply cmdCashInOut(CommandContext& ctx, const Fields& f) {
     const std::string& kind = fieldAt(f, 0);
-    if (kind != "0" && kind != "1") return Reply::error(kind.empty() ? err::syntaxOfField(0) : err::badField(0));
+    if (kind != "0" && kind != "1")
+        return Reply::error(kind.empty() ? err::syntaxOfField(0) : err::badField(0));
     const auto amount = parseFixed(fieldAt(f, 1), 2);
     if (!amount || *amount <= 0) return Reply::error(err::badField(1));
     if (ctx.state.receipt.open) return Reply::error(err::kReceiptOpened);
@@ -200,11 +212,14 @@ Reply cmdCashInOut(CommandContext& ctx, const Fields& f) {
     RegisterState& s = ctx.state;
     s.cashInDrawer += out ? -*amount : *amount;
     (out ? s.cashOutSum : s.cashInSum) += *amount;
-    addJournalDocument(ctx, {out ? "   ^I^Z^N^O^S  ^G^O^T^O^V^I^N^E" : "   ^P^O^L^O^G  ^G^O^T^O^V^I^N^E",
-                             columnsLine({"Iznos", formatFixed(*amount, 2)}),
-                             columnsLine({"U kasi", formatFixed(s.cashInDrawer, 2)})});
-    return {0, {formatFixed(s.cashInDrawer, 2), formatFixed(s.cashInSum, 2), formatFixed(s.cashOutSum, 2)},
-            std::nullopt};
+    addJournalDocument(ctx,
+                       {out ? "   ^I^Z^N^O^S  ^G^O^T^O^V^I^N^E" : "   ^P^O^L^O^G  ^G^O^T^O^V^I^N^E",
+                        columnsLine({"Iznos", formatFixed(*amount, 2)}),
+                        columnsLine({"U kasi", formatFixed(s.cashInDrawer, 2)})});
+    return {
+        0,
+        {formatFixed(s.cashInDrawer, 2), formatFixed(s.cashInSum, 2), formatFixed(s.cashOutSum, 2)},
+        std::nullopt};
 }
 
 }  // namespace tessel::sim

@@ -26,8 +26,8 @@ struct Reply {
 
 // Working state that is not kept across a restart.
 struct SessionState {
-    int clientCursor = 0;       // last client given by "F"/"N"
-    int journalDocument = -1;   // index into the journal of the selected document
+    int clientCursor = 0;      // last client given by "F"/"N"
+    int journalDocument = -1;  // index into the journal of the selected document
     std::size_t journalLine = 0;
     bool logoUploading = false;  // between START and STOPP
     bool logoReady = false;      // between STOPP and UPDATE
@@ -40,9 +40,9 @@ struct CommandContext {
     SessionState& session;
     const std::string& model;
     TPacketFormat format;
-    LocalSeconds now;          // the register's clock
+    LocalSeconds now;  // the register's clock
     std::size_t journalCapacity;
-    bool changed = false;      // set by handlers that change the state
+    bool changed = false;  // set by handlers that change the state
 };
 
 Reply cmdStatus(CommandContext& ctx, const Fields& f);            // 74

@@ -41,6 +41,8 @@ constexpr std::int32_t syntaxOfField(std::size_t index) {
 constexpr std::int32_t badField(std::size_t index) {
     return -112201 - static_cast<std::int32_t>(index);
 }
-constexpr bool isSyntaxError(std::int32_t code) { return code <= -112101 && code >= -112116; }
+constexpr bool isSyntaxError(std::int32_t code) {
+    return code <= -112101 && code >= -112116;
+}
 
 }  // namespace tessel::sim::err

@@ -30,28 +30,36 @@ bool Fault::runsCommand() const {
 
 std::optional<FaultRates> parseFaultRates(std::string_view text, std::string& error) {
     FaultRates rates;
-    while (!text.empty()) {
+    for (bool more = !text.empty(); more;) {
         const std::size_t comma = text.find(',');
         const std::string_view item = text.substr(0, comma);
-        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+        more = comma != std::string_view::npos;
+        text = more ? text.substr(comma + 1) : std::string_view{};
         const std::size_t eq = item.find('=');
         const std::string_view name = item.substr(0, eq);
         double value = -1;
         if (eq != std::string_view::npos) {
             const std::string_view number = item.substr(eq + 1);
-            const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+            const auto [end, ec] =
+                std::from_chars(number.data(), number.data() + number.size(), value);
             if (ec != std::errc{} || end != number.data() + number.size()) value = -1;
         }
         if (value < 0 || value > 1) {
             error = "fault rate \"" + std::string(item) + "\" is not NAME=P with P from 0 to 1";
             return std::nullopt;
         }
-        if (name == "nak") rates.nak = value;
-        else if (name == "bcc") rates.bcc = value;
-        else if (name == "seq") rates.seq = value;
-        else if (name == "drop") rates.drop = value;
-        else if (name == "silence") rates.silence = value;
-        else if (name == "disconnect") rates.disconnect = value;
+        if (name == "nak")
+            rates.nak = value;
+        else if (name == "bcc")
+            rates.bcc = value;
+        else if (name == "seq")
+            rates.seq = value;
+        else if (name == "drop")
+            rates.drop = value;
+        else if (name == "silence")
+            rates.silence = value;
+        else if (name == "disconnect")
+            rates.disconnect = value;
         else {
             error = "unknown fault \"" + std::string(name) +
                     "\" (known: nak, bcc, seq, drop, silence, disconnect)";
@@ -82,13 +90,14 @@ std::optional<Fault> FaultPlan::next() {
     }
     double draw = unitDraw(random_);
     const std::pair<double, FaultKind> bands[] = {
-        {rates_.nak, FaultKind::nak},       {rates_.bcc, FaultKind::wrongChecksum},
+        {rates_.nak, FaultKind::nak},           {rates_.bcc, FaultKind::wrongChecksum},
         {rates_.seq, FaultKind::wrongSequence}, {rates_.drop, FaultKind::dropAfter},
-        {rates_.silence, FaultKind::silence}, {rates_.disconnect, FaultKind::disconnect}};
+        {rates_.silence, FaultKind::silence},   {rates_.disconnect, FaultKind::disconnect}};
     for (const auto& [rate, kind] : bands) {
         if (draw < rate) {
-            const std::int64_t value =
-                kind == FaultKind::dropAfter ? static_cast<std::int64_t>(random_() % kDropWindow) : 0;
+            const std::int64_t value = kind == FaultKind::dropAfter
+                                           ? static_cast<std::int64_t>(random_() % kDropWindow)
+                                           : 0;
             return Fault{kind, value};
         }
         draw -= rate;

@@ -68,7 +68,12 @@ std::vector<ParamDef> buildCatalogue() {
         integer("FpComBaudRate", 0, 9, "9"),
         integer("FpComPort", 0, 5, "1"),
         integer("ComPortDevice", 0, 3, "0", 2),
-        {"ComPortBaudRate", 2, ParamKind::choice, 0, 0, 0,
+        {"ComPortBaudRate",
+         2,
+         ParamKind::choice,
+         0,
+         0,
+         0,
          {"1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000", "57600", "115200"},
          "9600"},
         integer("ComPortProtocol", 0, 9, "0", 2),
@@ -154,7 +159,8 @@ std::string defaultOperatorPassword(std::string_view model, int n) {
 ParameterValues factoryParameters(std::string_view model) {
     ParameterValues values;
     for (const ParamDef& def : parameterCatalogue()) {
-        values[def.name] = std::vector<std::string>(static_cast<std::size_t>(def.count), def.factory);
+        values[def.name] =
+            std::vector<std::string>(static_cast<std::size_t>(def.count), def.factory);
     }
     auto& names = values["OperName"];
     auto& passwords = values["OperPasw"];

@@ -20,7 +20,8 @@ PtyServer::~PtyServer() {
 void PtyServer::open(const std::string& link) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        throw std::runtime_error(std::string("cannot create a pseudo-terminal: ") + std::strerror(errno));
+        throw std::runtime_error(std::string("cannot create a pseudo-terminal: ") +
+                                 std::strerror(errno));
     }
     char name[128];
     if (ptsname_r(master_, name, sizeof name) != 0) {
@@ -38,7 +39,8 @@ void PtyServer::open(const std::string& link) {
     if (!link.empty()) {
         unlink(link.c_str());
         if (symlink(path_.c_str(), link.c_str()) != 0) {
-            throw std::runtime_error("cannot link " + link + " to " + path_ + ": " + std::strerror(errno));
+            throw std::runtime_error("cannot link " + link + " to " + path_ + ": " +
+                                     std::strerror(errno));
         }
         link_ = link;
     }

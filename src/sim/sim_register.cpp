@@ -17,13 +17,13 @@ using Handler = Reply (*)(CommandContext&, const Fields&);
 
 const std::map<std::uint16_t, Handler>& commandTable() {
     static const std::map<std::uint16_t, Handler> table = {
-        {43, cmdOpenReclamation}, {48, cmdOpenSale},      {53, cmdPayment},
-        {56, cmdCloseReceipt},    {58, cmdSaleLine},      {61, cmdSetClock},
-        {62, cmdReadClock},       {70, cmdCashInOut},     {71, cmdDiagnostic},
-        {72, cmdFiscalize},       {74, cmdStatus},        {76, cmdReceiptAmounts},
-        {90, cmdIdentification},  {91, cmdSerialNumber},  {101, cmdOperatorPassword},
+        {43, cmdOpenReclamation}, {48, cmdOpenSale},       {53, cmdPayment},
+        {56, cmdCloseReceipt},    {58, cmdSaleLine},       {61, cmdSetClock},
+        {62, cmdReadClock},       {70, cmdCashInOut},      {71, cmdDiagnostic},
+        {72, cmdFiscalize},       {74, cmdStatus},         {76, cmdReceiptAmounts},
+        {90, cmdIdentification},  {91, cmdSerialNumber},   {101, cmdOperatorPassword},
         {107, cmdArticles},       {124, cmdJournalPeriod}, {125, cmdJournal},
-        {140, cmdClients},        {202, cmdLogo},         {255, cmdParameter},
+        {140, cmdClients},        {202, cmdLogo},          {255, cmdParameter},
     };
     return table;
 }
@@ -36,7 +36,9 @@ std::string answerText(const Reply& reply) {
 }
 
 // Status bit positions (byte, bit).
-constexpr std::uint8_t bit(int n) { return static_cast<std::uint8_t>(1u << n); }
+constexpr std::uint8_t bit(int n) {
+    return static_cast<std::uint8_t>(1u << n);
+}
 
 }  // namespace
 
@@ -79,8 +81,12 @@ Bytes SimRegister::status() const {
 Execution SimRegister::execute(std::uint16_t command, ByteView data) {
     std::lock_guard lock(mutex_);
     const Fields fields = splitFields(decodeCodePage(data, kCodePage));
-    CommandContext ctx{state_, session_, config_.model, config_.format,
-                       hostClock_() + state_.clockOffset, config_.journalCapacity};
+    CommandContext ctx{state_,
+                       session_,
+                       config_.model,
+                       config_.format,
+                       hostClock_() + state_.clockOffset,
+                       config_.journalCapacity};
     const auto found = commandTable().find(command);
     const bool known = found != commandTable().end();
     const Reply reply = known ? found->second(ctx, fields) : Reply::error(err::kInvalidCommand);

@@ -57,7 +57,8 @@ RequestParser::Result RequestParser::feed(std::uint8_t byte) {
             field_.push_back(byte);
             if (field_.size() < fieldWidth()) return Result::needMore;
             const std::size_t len = type2 ? frame::decodeWord(field_.data()) : field_[0];
-            const std::size_t overhead = frame::kLengthOffset + (type2 ? kOverheadType2 : kOverheadType1);
+            const std::size_t overhead =
+                frame::kLengthOffset + (type2 ? kOverheadType2 : kOverheadType1);
             if (len < overhead) return fail();
             dataLength_ = len - overhead;
             field_.clear();

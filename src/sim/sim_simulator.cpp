@@ -20,7 +20,9 @@ struct Simulator::Links {
 Simulator::Simulator(SimulatorOptions options)
     : options_(std::move(options)), faults_(options_.faultRates, options_.seed) {}
 
-Simulator::~Simulator() { stop(); }
+Simulator::~Simulator() {
+    stop();
+}
 
 void Simulator::start() {
     const RegisterConfig config{options_.model, options_.format, options_.journalCapacity};
@@ -62,7 +64,9 @@ void Simulator::stop() {
     links_.reset();
 }
 
-std::uint16_t Simulator::tcpPort() const { return links_ && links_->tcp ? links_->tcp->port() : 0; }
+std::uint16_t Simulator::tcpPort() const {
+    return links_ && links_->tcp ? links_->tcp->port() : 0;
+}
 
 const std::string& Simulator::ptyPath() const {
     static const std::string none;

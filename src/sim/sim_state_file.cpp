@@ -23,14 +23,17 @@ using nlohmann::json;
 std::int64_t fixedFrom(const json& j, const char* key, int decimals) {
     const std::string text = j.value(key, std::string("0"));
     const auto value = parseFixed(text, decimals);
-    if (!value) throw StateFileError(std::string("\"") + key + "\" is not an amount: \"" + text + "\"");
+    if (!value)
+        throw StateFileError(std::string("\"") + key + "\" is not an amount: \"" + text + "\"");
     return *value;
 }
 
 LocalSeconds timeFrom(const json& j, const char* key) {
     const std::string text = j.at(key).get<std::string>();
     const auto value = parseRegisterTime(text);
-    if (!value) throw StateFileError(std::string("\"") + key + "\" is not a date and time: \"" + text + "\"");
+    if (!value)
+        throw StateFileError(std::string("\"") + key + "\" is not a date and time: \"" + text +
+                             "\"");
     return *value;
 }
 
@@ -73,10 +76,14 @@ json toJson(const Receipt& r) {
                          {"price", formatFixed(l.price, 2)},
                          {"amount", formatFixed(l.amount, 2)}});
     }
-    return {{"open", r.open},         {"reclamation", r.reclamation},
-            {"operator", r.operatorNumber}, {"iosa", r.iosa},
-            {"reference", r.reference},     {"lines", lines},
-            {"total", formatFixed(r.total, 2)}, {"paid", formatFixed(r.paid, 2)},
+    return {{"open", r.open},
+            {"reclamation", r.reclamation},
+            {"operator", r.operatorNumber},
+            {"iosa", r.iosa},
+            {"reference", r.reference},
+            {"lines", lines},
+            {"total", formatFixed(r.total, 2)},
+            {"paid", formatFixed(r.paid, 2)},
             {"cashPaid", formatFixed(r.cashPaid, 2)}};
 }
 
@@ -107,7 +114,9 @@ json toJson(const RegisterState& s) {
     }
     json journal = json::array();
     for (const JournalDocument& d : s.journal) {
-        journal.push_back({{"number", d.number}, {"time", formatRegisterTime(d.time, false)}, {"lines", d.lines}});
+        journal.push_back({{"number", d.number},
+                           {"time", formatRegisterTime(d.time, false)},
+                           {"lines", d.lines}});
     }
     return {{"articles", articles},
             {"clients", clients},
@@ -142,13 +151,16 @@ RegisterState stateFrom(const json& j, const std::string& model) {
     RegisterState s;
     for (const json& a : j.value("articles", json::array())) {
         const int plu = a.at("plu").get<int>();
-        if (plu < kFirstPlu || plu > kLastPlu) throw StateFileError("article PLU " + std::to_string(plu) + " out of range");
+        if (plu < kFirstPlu || plu > kLastPlu)
+            throw StateFileError("article PLU " + std::to_string(plu) + " out of range");
         s.articles[plu] = articleFrom(a);
     }
     for (const json& c : j.value("clients", json::array())) {
         const int number = c.at("number").get<int>();
-        if (number < kFirstClient || number > kLastClient) throw StateFileError("client " + std::to_string(number) + " out of range");
-        s.clients[number] = {c.value("name", std::string()), c.value("tin", std::string()), c.value("vat", std::string())};
+        if (number < kFirstClient || number > kLastClient)
+            throw StateFileError("client " + std::to_string(number) + " out of range");
+        s.clients[number] = {c.value("name", std::string()), c.value("tin", std::string()),
+                             c.value("vat", std::string())};
     }
     s.parameters = factoryParameters(model);
     mergeParameters(j.value("parameters", json::object()), s.parameters);
@@ -160,7 +172,8 @@ RegisterState stateFrom(const json& j, const std::string& model) {
                              d.value("lines", std::vector<std::string>{})});
     }
     s.nextDocument = j.value("nextDocument", 1);
-    for (const JournalDocument& d : s.journal) s.nextDocument = std::max(s.nextDocument, d.number + 1);
+    for (const JournalDocument& d : s.journal)
+        s.nextDocument = std::max(s.nextDocument, d.number + 1);
     s.cashInDrawer = fixedFrom(j, "cashInDrawer", 2);
     s.cashInSum = fixedFrom(j, "cashInSum", 2);
     s.cashOutSum = fixedFrom(j, "cashOutSum", 2);
@@ -193,7 +206,8 @@ RegisterState loadStateFile(const std::string& path, const std::string& model) {
     } catch (const json::parse_error& e) {
         // The byte is one past the offending character.
         throw StateFileError("state file " + path + ": line " +
-                             std::to_string(lineOfByte(text, e.byte > 0 ? e.byte - 1 : 0)) + ": " + e.what());
+                             std::to_string(lineOfByte(text, e.byte > 0 ? e.byte - 1 : 0)) + ": " +
+                             e.what());
     }
     try {
         if (!j.is_object()) throw StateFileError("the top level is not an object");

@@ -13,7 +13,9 @@ StopSignal::StopSignal() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     if (fd_ < 0) throw std::runtime_error("cannot create the stop signal");
 }
 
-StopSignal::~StopSignal() { close(fd_); }
+StopSignal::~StopSignal() {
+    close(fd_);
+}
 
 void StopSignal::trigger() {
     const std::uint64_t one = 1;
@@ -21,7 +23,9 @@ void StopSignal::trigger() {
     [[maybe_unused]] const auto n = write(fd_, &one, sizeof one);
 }
 
-bool StopSignal::triggered() const { return waitFor(std::chrono::microseconds{0}); }
+bool StopSignal::triggered() const {
+    return waitFor(std::chrono::microseconds{0});
+}
 
 bool StopSignal::waitFor(std::chrono::microseconds duration) const {
     const auto deadline = std::chrono::steady_clock::now() + duration;

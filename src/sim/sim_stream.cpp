@@ -22,10 +22,11 @@ FdStream::Status FdStream::read(std::uint8_t* buffer, std::size_t capacity, int 
         pollfd fds[3] = {{fd_, POLLIN, 0}, {stop_.fd(), POLLIN, 0}, {refuseFd_, POLLIN, 0}};
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        const int ready = poll(fds, refuseFd_ >= 0 ? 3 : 2, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        const int ready = poll(fds, refuseFd_ >= 0 ? 3 : 2,
+                               left.count() > 0 ? static_cast<int>(left.count()) : 0);
         if (ready < 0 && errno != EINTR) return Status::closed;
         if (fds[1].revents) return Status::stopped;
-        if (refuseFd_ >= 0 && fds[2].revents) refuseWaitingConnections();
+        // The served host first: one that just left makes room for the next.
         if (fds[0].revents) {
             const ssize_t n = ::read(fd_, buffer, capacity);
             if (n > 0) {
@@ -35,6 +36,7 @@ FdStream::Status FdStream::read(std::uint8_t* buffer, std::size_t capacity, int 
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
             return Status::closed;
         }
+        if (refuseFd_ >= 0 && fds[2].revents) refuseWaitingConnections();
         if (ready == 0 && std::chrono::steady_clock::now() >= deadline) return Status::timeout;
     }
 }

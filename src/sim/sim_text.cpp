@@ -40,7 +40,8 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
 std::optional<std::int64_t> parseFixed(std::string_view text, int decimals) {
     const std::size_t dot = text.find('.');
     std::string_view whole = text.substr(0, dot);
-    std::string_view fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
+    std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
     if (dot != std::string_view::npos && fraction.empty()) return std::nullopt;
     if (static_cast<int>(fraction.size()) > decimals || whole.size() > 12) return std::nullopt;
     const bool negative = !whole.empty() && whole.front() == '-';
@@ -63,12 +64,13 @@ std::string formatFixed(std::int64_t scaled, int decimals) {
     std::int64_t scale = 1;
     for (int i = 0; i < decimals; ++i) scale *= 10;
     const bool negative = scaled < 0;
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(scaled + 1)) + 1 : static_cast<std::uint64_t>(scaled);
+    const std::uint64_t magnitude = negative ? static_cast<std::uint64_t>(-(scaled + 1)) + 1
+                                             : static_cast<std::uint64_t>(scaled);
     std::string text = std::to_string(magnitude / static_cast<std::uint64_t>(scale));
     if (decimals > 0) {
         std::string fraction = std::to_string(magnitude % static_cast<std::uint64_t>(scale));
-        text += '.' + std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;
+        text +=
+            '.' + std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;
     }
     return negative ? '-' + text : text;
 }

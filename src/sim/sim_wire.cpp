@@ -12,15 +12,12 @@ constexpr std::size_t kReadChunk = 4096;
 // How often an idle link looks at the stop signal besides its own wakeup.
 constexpr int kIdleReadMs = 1000;
 
-Bytes withWrongChecksum(Bytes answer) {
-    // BCC is the encoded word before the terminator.
-    std::uint8_t* bcc = answer.data() + answer.size() - 1 - frame::kWordSize;
-    frame::encodeWord(static_cast<std::uint16_t>(frame::decodeWord(bcc) + 1), bcc);
-    return answer;
-}
-
-std::uint8_t previousSeq(TPacketFormat format, std::uint8_t seq) {
-    return frame::expectedAnswerSeq(format, seq);
+// Writes the BCC of an answer whose bytes were changed, off by `delta`.
+void resealAnswer(Bytes& answer, int delta) {
+    // BCC is the encoded word before the terminator; it sums everything from LEN on.
+    const std::size_t bccAt = answer.size() - 1 - frame::kWordSize;
+    const std::uint16_t sum = frame::calculateBcc(ByteView(answer).subspan(1, bccAt - 1));
+    frame::encodeWord(static_cast<std::uint16_t>(sum + delta), answer.data() + bccAt);
 }
 
 }  // namespace
@@ -31,14 +28,15 @@ WireEngine::WireEngine(SimRegister& reg, FaultPlan& faults, WireOptions options)
 bool WireEngine::send(FdStream& stream, ByteView bytes) {
     if (options_.baud <= 0) return stream.write(bytes);
     // Serial timing: 10 bits per byte, sent in slices of about 10 ms.
-    const std::size_t slice = std::max<std::size_t>(1, static_cast<std::size_t>(options_.baud) / 1000);
+    const std::size_t slice =
+        std::max<std::size_t>(1, static_cast<std::size_t>(options_.baud) / 1000);
     const auto start = std::chrono::steady_clock::now();
     for (std::size_t sent = 0; sent < bytes.size();) {
         const std::size_t n = std::min(slice, bytes.size() - sent);
         if (!stream.write(bytes.subspan(sent, n))) return false;
         sent += n;
-        const auto due = start + std::chrono::microseconds(static_cast<std::int64_t>(sent) * 10'000'000 /
-                                                            options_.baud);
+        const auto due = start + std::chrono::microseconds(static_cast<std::int64_t>(sent) *
+                                                           10'000'000 / options_.baud);
         const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(
             due - std::chrono::steady_clock::now());
         if (wait.count() > 0 && stream.stop().waitFor(wait)) return false;
@@ -52,7 +50,8 @@ bool WireEngine::work(FdStream& stream, int ms) {
         const int step = std::min(kSynIntervalMs, ms - elapsed);
         if (stream.stop().waitFor(std::chrono::milliseconds(step))) return false;
         elapsed += step;
-        if (step == kSynIntervalMs && elapsed < ms && !send(stream, ByteView(&syn, 1))) return false;
+        if (step == kSynIntervalMs && elapsed < ms && !send(stream, ByteView(&syn, 1)))
+            return false;
     }
     return true;
 }
@@ -86,7 +85,8 @@ WireEngine::Outcome WireEngine::handle(FdStream& stream, const Request& request)
     if (request.raw != lastRequest_ || lastAnswer_.empty()) {
         const Execution done = register_.execute(request.command, request.data);
         lastRequest_ = request.raw;
-        lastAnswer_ = frame::buildAnswer(format, request.seq, request.command, done.data, done.status);
+        lastAnswer_ =
+            frame::buildAnswer(format, request.seq, request.command, done.data, done.status);
     }
     int busy = options_.busyMs;
     if (fault && fault->kind == FaultKind::syn) busy += static_cast<int>(fault->value);
@@ -96,9 +96,12 @@ WireEngine::Outcome WireEngine::handle(FdStream& stream, const Request& request)
         return Outcome::stopped;
     }
     Bytes answer = lastAnswer_;
-    if (fault && fault->kind == FaultKind::wrongChecksum) answer = withWrongChecksum(answer);
+    if (fault && fault->kind == FaultKind::wrongChecksum) resealAnswer(answer, 1);
     if (fault && fault->kind == FaultKind::wrongSequence) {
-        answer[format == TPacketFormat::protocol_Type2 ? 5 : 2] = previousSeq(format, request.seq);
+        const std::size_t seqAt =
+            format == TPacketFormat::protocol_Type2 ? 1 + frame::kWordSize : 2;
+        answer[seqAt] = frame::expectedAnswerSeq(format, request.seq);
+        resealAnswer(answer, 0);
     }
     if (fault && fault->kind == FaultKind::dropAfter) {
         answer.resize(std::min<std::size_t>(answer.size(), static_cast<std::size_t>(fault->value)));
