@@ -67,6 +67,11 @@ RegisterState SimRegister::snapshot() const {
     return state_;
 }
 
+void SimRegister::inspect(const std::function<void(const RegisterState&)>& look) const {
+    std::lock_guard lock(mutex_);
+    look(state_);
+}
+
 void SimRegister::update(const std::function<void(RegisterState&)>& change) {
     std::lock_guard lock(mutex_);
     change(state_);

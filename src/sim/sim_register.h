@@ -45,6 +45,8 @@ public:
     Bytes status() const;
 
     RegisterState snapshot() const;
+    // Looks at the state under the register's lock.
+    void inspect(const std::function<void(const RegisterState&)>& look) const;
     // Changes the state from outside the wire (tests, paper sensor); the
     // change is saved like one made by a command.
     void update(const std::function<void(RegisterState&)>& change);

@@ -33,13 +33,9 @@ void Simulator::start() {
     if (!path.empty()) saveStateFile(path, state);
     register_ = std::make_unique<SimRegister>(config, std::move(state));
     if (!path.empty()) {
-        register_->setOnChange([path, report = options_.onSaveError](const RegisterState& s) {
-            try {
-                saveStateFile(path, s);
-            } catch (const StateFileError& e) {
-                if (report) report(e.what());
-            }
-        });
+        saver_ = std::make_unique<StateSaver>(path, *register_, options_.onSaveError);
+        register_->setOnChange(
+            [saver = saver_.get()](const RegisterState& s) { saver->changed(s); });
     }
     const WireOptions wire{options_.baud, options_.busyMs};
     links_ = std::make_unique<Links>();

@@ -15,6 +15,7 @@
 #include "link/protocol_types.h"
 #include "sim/sim_faults.h"
 #include "sim/sim_register.h"
+#include "sim/sim_state_saver.h"
 #include "sim/sim_stop.h"
 
 namespace tessel::sim {
@@ -65,6 +66,7 @@ private:
     FaultPlan faults_;
     StopSignal stop_;
     std::unique_ptr<SimRegister> register_;
+    std::unique_ptr<StateSaver> saver_;  // ends before the register it reads
     std::unique_ptr<Links> links_;
     std::vector<std::thread> threads_;
 };

@@ -8,6 +8,7 @@
 
 #include "sim/sim_register.h"
 #include "sim/sim_simulator.h"
+#include "sim/sim_state_saver.h"
 #include "sim_test_client.h"
 
 namespace tessel::sim::test {
@@ -141,6 +142,22 @@ TEST_F(StateFileTest, SimulatorSavesEveryChangeAndComesBackWithIt) {
     TestClient client = TestClient::tcp(again.tcpPort());
     EXPECT_EQ(client.exchange(107, "R\t42\t").fields().at(14), "Чај");
     EXPECT_EQ(client.exchange(70, "0\t5.00\t").fields().at(2), "10.00");
+}
+
+TEST_F(StateFileTest, SaverLeavesTheLastOfABurstOfChangesOnDisk) {
+    SimRegister reg({}, SimRegister::factoryState(kDefaultModel, hostLocalNow()));
+    {
+        StateSaver saver(path_, reg, nullptr);
+        reg.setOnChange([&saver](const RegisterState& s) { saver.changed(s); });
+        for (int plu = 1; plu <= 500; ++plu) {
+            reg.update(
+                [plu](RegisterState& s) { s.articles[plu].name = "A" + std::to_string(plu); });
+        }
+        reg.setOnChange(nullptr);
+    }
+    const RegisterState saved = loadStateFile(path_, kDefaultModel);
+    EXPECT_EQ(saved.articles.size(), 500u);
+    EXPECT_EQ(saved.articles.at(500).name, "A500");
 }
 
 }  // namespace
