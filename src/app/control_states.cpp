@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 #include <initializer_list>
 
+#include "app/dm.h"
 #include "app/exception_report.h"
 #include "app/main_window.h"
 #include "app/pages/connect_page.h"
@@ -94,6 +95,12 @@ void TfmMainSRB::OpraviControlite(bool Value) {
         } else if (showing == pgClients) {
             Working = !Value;
             setEnabledByName("chbx_StopClients", !Value);
+        } else if (showing == pgFiscalization) {
+            const TLowLevel& status = fDm.fDevice.dd().LowLevel();
+            // A serial number that is set, or a fiscalized device, cannot be
+            // set again.
+            if (status.get_sBytesState(4, 2)) setEnabledByName("bbtnSetSerial", false);
+            if (status.get_sBytesState(5, 3)) setEnabledByName("bbtnFiscalize", false);
         } else if (showing == pgKLEN) {
             setEnabledByName("bbtnStopKLdate", false);
         }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
@@ -57,10 +58,16 @@ TfmMainSRB::TfmMainSRB(Tdm& dm, TAppDialogs& dialogs, QWidget* parent)
     f5->setContext(Qt::ApplicationShortcut);
     connect(f5, &QShortcut::activated, this, [this] { data_Refresh(true); });
 
+    connect(connectPage->btnConnect, &QPushButton::clicked, this, [this] { btnConnectClick(); });
+    // While a command waits for the register the window keeps painting, but
+    // input waits until the command is over.
+    fDm.setWaitHook([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+
     FormCreate();
 }
 
 TfmMainSRB::~TfmMainSRB() {
+    fDm.setWaitHook({});
     // The utility component forgets the port list box that goes with us.
     if (fDm.misc.comPortsCombo() == &connectPage->portListBox()) fDm.misc.setComPortsCombo(nullptr);
 }
@@ -206,6 +213,7 @@ void TfmMainSRB::FormShow() {
         jvtvMain_FBH->setCurrentItem(nodeItem(kNodeConnect));
         showPage(pgConnect);
         jvtvMain_FBH->expandAll();
+        showLoadedSettings();
     } catch (const std::exception& e) {
         showException("FormShow", e.what());
     }

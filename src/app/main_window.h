@@ -68,6 +68,11 @@ public:
     // F5 is pressed; pages without one are not read.
     void setPageReader(int pageIndex, std::function<void()> reader);
 
+    // The connection.
+    void btnConnectClick();
+    bool connectFP();
+    void destroyFP();
+
     // Shows an exception through the alert box, as every shell handler does.
     void showException(std::string_view label, std::string_view message);
 
@@ -86,6 +91,11 @@ private:
     void nodeSelected(QTreeWidgetItem* item);
     void pageChanged(int index);
     void setEnabledByName(const char* name, bool enabled);
+    // Command 90 and the model it names: caption, keys, tree redirection.
+    bool identifyModel();
+    void applyModel(int model);
+    // The connection page shows what the settings file held.
+    void showLoadedSettings();
 
     Tdm& fDm;
     TAppDialogs& fDialogs;

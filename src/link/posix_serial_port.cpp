@@ -63,16 +63,6 @@ Clock::time_point deadlineAfter(std::uint64_t ms) {
     return Clock::now() + std::chrono::milliseconds(ms);
 }
 
-// poll for one event, retried after interruptions; the answer of poll.
-int waitFor(int fd, short events, int waitMs) {
-    pollfd p{fd, events, 0};
-    int rc;
-    do {
-        rc = ::poll(&p, 1, waitMs);
-    } while (rc < 0 && errno == EINTR);
-    return rc;
-}
-
 }  // namespace
 
 int TPosixSerialPort::open(const std::string& path, std::string& reason) {
@@ -202,7 +192,7 @@ int TPosixSerialPort::purge() {
 }
 
 bool TPosixSerialPort::fillBuffer(int waitMs, int& error) {
-    const int ready = waitFor(fFd, POLLIN, waitMs);
+    const int ready = pollWaiting(fFd, POLLIN, waitMs, fWaitHook);
     if (ready < 0) {
         error = errno;
         return false;
@@ -288,7 +278,7 @@ std::size_t TPosixSerialPort::write(const std::uint8_t* bytes, std::size_t count
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno == EAGAIN) {
             const int waitMs = hasTotal ? remainingMs(deadline) : -1;
-            if (waitMs == 0 || waitFor(fFd, POLLOUT, waitMs) == 0) {
+            if (waitMs == 0 || pollWaiting(fFd, POLLOUT, waitMs, fWaitHook) == 0) {
                 error = ETIMEDOUT;
                 break;
             }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "link/serial_settings.h"
+#include "link/wait_hook.h"
 
 namespace tessel {
 
@@ -55,6 +56,9 @@ public:
     // Waits until the written bytes have left.
     int drain();
 
+    // Called between the slices of every wait (see wait_hook.h).
+    void setWaitHook(TWaitHook hook) { fWaitHook = std::move(hook); }
+
 private:
     bool fillBuffer(int waitMs, int& error);
 
@@ -63,6 +67,7 @@ private:
     std::array<std::uint8_t, 4096> fBuffer{};
     std::size_t fBufferPos = 0;
     std::size_t fBufferLen = 0;
+    TWaitHook fWaitHook;
 };
 
 }  // namespace tessel

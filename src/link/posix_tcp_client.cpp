@@ -33,17 +33,9 @@ int asWait(std::chrono::milliseconds t) {
     return static_cast<int>(std::clamp<long long>(t.count(), 1, std::numeric_limits<int>::max()));
 }
 
-int waitFor(int fd, short events, int waitMs) {
-    pollfd p{fd, events, 0};
-    int rc;
-    do {
-        rc = ::poll(&p, 1, waitMs);
-    } while (rc < 0 && errno == EINTR);
-    return rc;
-}
-
 // Connects one resolved address; 0 or errno.
-int connectOne(const addrinfo& a, Clock::time_point deadline, int& fdOut) {
+int connectOne(const addrinfo& a, Clock::time_point deadline, const TWaitHook& hook,
+               int& fdOut) {
     const int fd =
         ::socket(a.ai_family, a.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a.ai_protocol);
     if (fd < 0) return errno;
@@ -51,7 +43,7 @@ int connectOne(const addrinfo& a, Clock::time_point deadline, int& fdOut) {
     if (::connect(fd, a.ai_addr, a.ai_addrlen) != 0) {
         error = errno;
         if (error == EINPROGRESS) {
-            const int ready = waitFor(fd, POLLOUT, remainingMs(deadline));
+            const int ready = pollWaiting(fd, POLLOUT, remainingMs(deadline), hook);
             socklen_t len = sizeof error;
             if (ready == 0) {
                 error = ETIMEDOUT;
@@ -92,7 +84,7 @@ int TPosixTcpClient::connect(const std::string& host, std::uint16_t port,
     std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, ::freeaddrinfo);
     int error = EHOSTUNREACH;
     for (const addrinfo* a = found; a != nullptr; a = a->ai_next) {
-        error = connectOne(*a, deadline, fFd);
+        error = connectOne(*a, deadline, fWaitHook, fFd);
         if (error == 0) {
             fReceiveTimeoutMs = fSendTimeoutMs = -1;
             fPeerClosed = false;
@@ -134,6 +126,12 @@ bool TPosixTcpClient::fillBuffer(int waitMs, int& error) {
     if (fPeerClosed) {
         error = ECONNRESET;
         return false;
+    }
+    if (fWaitHook && waitMs > 0) {
+        // With a hook the wait goes in short slices (the caller keeps
+        // painting); the data is then taken without blocking.
+        if (pollWaiting(fFd, POLLIN, waitMs, fWaitHook) <= 0) return false;
+        waitMs = 0;
     }
     if (waitMs > 0 && !setTimeout(SO_RCVTIMEO, waitMs, fReceiveTimeoutMs)) {
         error = errno;

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/wait_hook.h"
+
 namespace tessel {
 
 class TPosixTcpClient {
@@ -46,6 +48,9 @@ public:
     std::size_t write(const std::uint8_t* bytes, std::size_t count, std::chrono::milliseconds limit,
                       int& error);
 
+    // Called between the slices of every wait (see wait_hook.h).
+    void setWaitHook(TWaitHook hook) { fWaitHook = std::move(hook); }
+
 private:
     // One receive into the buffer, waiting at most waitMs (0: not at all);
     // false on a time-out or an error.
@@ -62,6 +67,7 @@ private:
     std::array<std::uint8_t, 4096> fBuffer{};
     std::size_t fBufferPos = 0;
     std::size_t fBufferLen = 0;
+    TWaitHook fWaitHook;
 };
 
 }  // namespace tessel

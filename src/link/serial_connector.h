@@ -28,6 +28,9 @@ public:
     std::uint32_t writeBuffer(const std::uint8_t* buffer, std::uint32_t buffLength) override;
     bool readByte(std::uint8_t& b, std::uint32_t& bytesCount) override;
 
+    // Called between the slices of every wait for the line (see wait_hook.h).
+    void setWaitHook(TWaitHook hook) { fPortIO.setWaitHook(std::move(hook)); }
+
     // Not used by the protocol.
     std::uint8_t readByte();
     std::uint32_t readBuffer(std::uint8_t* buffer, std::uint32_t buffLength);

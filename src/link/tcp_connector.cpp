@@ -1,6 +1,5 @@
 #include "link/tcp_connector.h"
 
-#include <thread>
 
 #include "errors/err_container.h"
 #include "errors/error_exception.h"
@@ -58,9 +57,14 @@ void TTCPIPConnector::connectSteps() {
     }
     setCode(0);
     if (hasAfterConnect()) {
-        std::this_thread::sleep_for(kTcpIdentificationPause);
+        sleepWaiting(kTcpIdentificationPause, fWaitHook);
         setCode(runAfterConnect() ? 0 : -3);
     }
+}
+
+void TTCPIPConnector::setWaitHook(TWaitHook hook) {
+    fClient.setWaitHook(hook);
+    fWaitHook = std::move(hook);
 }
 
 std::int32_t TTCPIPConnector::closeConnection() {

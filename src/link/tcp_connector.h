@@ -39,6 +39,10 @@ public:
     std::uint32_t writeBuffer(const std::uint8_t* buffer, std::uint32_t buffLength) override;
     bool readByte(std::uint8_t& b, std::uint32_t& bytesCount) override;
 
+    // Called between the slices of every wait: connecting, the pause before
+    // the identification, reads and writes (see wait_hook.h).
+    void setWaitHook(TWaitHook hook);
+
     // Not used by the protocol.
     std::uint8_t readByte();
     std::uint32_t readBuffer(std::uint8_t* buffer, std::uint32_t buffLength);
@@ -65,6 +69,7 @@ private:
     // Connection state lives in the client; Active asks it, which may notice
     // a close the peer has sent.
     mutable TPosixTcpClient fClient;
+    TWaitHook fWaitHook;
     std::string fAddress = "127.0.0.1";
     std::uint16_t fPort = 59000;
     std::chrono::milliseconds fReadTimeout = kTcpReadTimeout;
