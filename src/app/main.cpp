@@ -38,6 +38,8 @@ void pointAtSimulator(tessel::TfmMainSRB& window, std::uint16_t port) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessel-config"));
+    // One look on every desktop, and under xvfb for the screenshots.
+    QApplication::setStyle(QStringLiteral("Fusion"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tessel SRB configuration tool"));

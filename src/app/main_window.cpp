@@ -46,6 +46,8 @@ TfmMainSRB::TfmMainSRB(Tdm& dm, TAppDialogs& dialogs, QWidget* parent)
     buildStatusBar();
 
     auto* splitter = new QSplitter;
+    splitter->setContentsMargins(6, 6, 6, 0);
+    splitter->setHandleWidth(6);
     splitter->addWidget(jvtvMain_FBH);
     splitter->addWidget(jvpl_Root_FBH);
     splitter->setStretchFactor(1, 1);
@@ -78,6 +80,8 @@ void TfmMainSRB::buildTree() {
     jvtvMain_FBH->setHeaderHidden(true);
     jvtvMain_FBH->setMinimumWidth(180);
     jvtvMain_FBH->setRootIsDecorated(true);
+    jvtvMain_FBH->setUniformRowHeights(true);
+    jvtvMain_FBH->setStyleSheet(QStringLiteral("QTreeView::item { padding: 3px 2px; }"));
     std::array<QTreeWidgetItem*, kNodeCount> items{};
     for (int node = 0; node < kNodeCount; ++node) {
         const TNodeInfo& info = kNodes[node];
@@ -115,11 +119,13 @@ void TfmMainSRB::buildPages() {
 void TfmMainSRB::buildStatusBar() {
     auto* bar = new QStatusBar;
     bar->setObjectName(QStringLiteral("sbMessages"));
+    bar->setSizeGripEnabled(false);
     sbMessages[0] = new QLabel(QStringLiteral("Status: "));
     sbMessages[0]->setFixedWidth(kStatusCaptionWidth);
     sbMessages[1] = new QLabel;
     sbMessages[1]->setMinimumWidth(kStatusMessageWidth);
     sbMessages[1]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (QLabel* panel : sbMessages) panel->setContentsMargins(4, 1, 4, 1);
     bar->addWidget(sbMessages[0]);
     bar->addWidget(sbMessages[1], 1);
     setStatusBar(bar);

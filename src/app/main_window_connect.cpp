@@ -158,9 +158,9 @@ void TfmMainSRB::showLoadedSettings() {
     fDm.settings_Load_FromFile();
     const TRS232Connector& serial = fDm.fDevice.RS232();
     const std::string& path = serial.portName();
-    const QString wanted = !path.empty() ? QString::fromStdString(path)
-                                         : QStringLiteral("COM %1").arg(serial.port(), 3, 10,
-                                                                        QLatin1Char('0'));
+    const QString wanted =
+        !path.empty() ? QString::fromStdString(path)
+                      : QStringLiteral("COM %1").arg(serial.port(), 3, 10, QLatin1Char('0'));
     connectPage->cbxCOM->setCurrentIndex(connectPage->cbxCOM->findText(wanted));
     connectPage->cbxSPEED->setCurrentIndex(
         connectPage->cbxSPEED->findText(QString::number(serial.baudRate())));

@@ -38,11 +38,12 @@ bool runScreenshotTour(TfmMainSRB& window, const QString& folder) {
     save(QStringLiteral("00_connection_before_connecting"));
     window.connectPage->btnConnect->click();
     if (!window.Connected())
-        std::cerr << "screenshots: not connected: "
-                  << window.statusPanelText(1).toStdString() << '\n';
+        std::cerr << "screenshots: not connected: " << window.statusPanelText(1).toStdString()
+                  << '\n';
     for (int index = 0; index < kPageCount; ++index) {
         window.showPage(index);
-        save(QStringLiteral("%1_%2").arg(index + 1, 2, 10, QLatin1Char('0'))
+        save(QStringLiteral("%1_%2")
+                 .arg(index + 1, 2, 10, QLatin1Char('0'))
                  .arg(QString::fromLatin1(kPages[index].name.data(),
                                           static_cast<qsizetype>(kPages[index].name.size()))));
     }

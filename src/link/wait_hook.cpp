@@ -30,9 +30,9 @@ int pollWaiting(int fd, short events, int waitMs, const TWaitHook& hook) {
     for (;;) {
         int step = slice;
         if (waitMs > 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  deadline - Clock::now())
-                                  .count();
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                    .count();
             step = static_cast<int>(std::clamp<long long>(left, 0, slice));
         }
         const int rc = pollOnce(fd, events, step);
@@ -48,8 +48,7 @@ void sleepWaiting(std::chrono::milliseconds duration, const TWaitHook& hook) {
     }
     const auto deadline = Clock::now() + duration;
     while (Clock::now() < deadline) {
-        std::this_thread::sleep_for(
-            std::min<Clock::duration>(kWaitSlice, deadline - Clock::now()));
+        std::this_thread::sleep_for(std::min<Clock::duration>(kWaitSlice, deadline - Clock::now()));
         hook();
     }
 }

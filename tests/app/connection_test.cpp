@@ -1,5 +1,6 @@
 // Connecting to the in-process register: the model table, failures on the
 // way, the settings file and a window that keeps painting while it waits.
+#include <qpa/qwindowsysteminterface.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-#include <qpa/qwindowsysteminterface.h>
 
 #include "app/pages/connect_page.h"
 #include "support/sim_fixture.h"
@@ -68,8 +68,7 @@ void ConnectionTest::connectAndDisconnectOverTcp() {
     QVERIFY(settings.contains(QStringLiteral("CommunicationType=TCPIP\r\n")));
     QVERIFY(settings.contains(QStringLiteral("ProtocolType=2\r\n")));
     QVERIFY(settings.contains(QStringLiteral("IPAddress=127.0.0.1\r\n")));
-    QVERIFY(settings.contains(
-        QStringLiteral("Port=%1\r\n").arg(app.simulator->tcpPort())));
+    QVERIFY(settings.contains(QStringLiteral("Port=%1\r\n").arg(app.simulator->tcpPort())));
 
     w.connectPage->btnConnect->click();
     QVERIFY(!w.Connected());
@@ -91,8 +90,7 @@ void ConnectionTest::refusedConnectionShowsTheOpenError() {
     app.window->connectPage->btnConnect->click();
     QVERIFY(!app.window->Connected());
     QCOMPARE(app.messageTexts().size(), 1);
-    QCOMPARE(app.messageTexts().front(),
-             QString::fromStdString(app.dm->err_.LastErrorMessage()));
+    QCOMPARE(app.messageTexts().front(), QString::fromStdString(app.dm->err_.LastErrorMessage()));
     QVERIFY(app.dm->err_.LastErrorCode() != 0);
     QCOMPARE(app.window->windowTitle(), QStringLiteral("Tessel SRB"));
     QCOMPARE(app.window->connectPage->btnConnect->text(), QStringLiteral("Connect"));

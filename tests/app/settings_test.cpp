@@ -31,24 +31,39 @@ void SettingsTest::readAtStart_data() {
     const QStringList longForm{"COM 003", "COM 007"};
     QTest::newRow("short text, long list")
         << longForm << "COMPort=COM 7\r\nBaudRate=57600\r\nPort=4001\r\nIPAddress=10.1.2.3"
-        << "COM 007" << "57600" << "10.1.2.3" << "4001";
-    QTest::newRow("long text, short list")
-        << QStringList() << "COMPort=COM 007\r\nBaudRate=9600" << "" << "9600"
-        << "192.168.0.1" << "3999";
-    QTest::newRow("Windows blank in the text")
-        << longForm << "COMPort=COM 3\r\nBaudRate=2400" << "COM 003" << "2400" << "192.168.0.1"
-        << "3999";
-    QTest::newRow("device path")
-        << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << "COMPort=/dev/ttyUSB0" << "/dev/ttyUSB0"
-        << "115200" << "192.168.0.1" << "3999";
-    QTest::newRow("speed not in the list")
-        << longForm << "COMPort=COM 3\r\nBaudRate=12345" << "COM 003" << "" << "192.168.0.1"
-        << "3999";
+        << "COM 007"
+        << "57600"
+        << "10.1.2.3"
+        << "4001";
+    QTest::newRow("long text, short list") << QStringList() << "COMPort=COM 007\r\nBaudRate=9600"
+                                           << ""
+                                           << "9600"
+                                           << "192.168.0.1"
+                                           << "3999";
+    QTest::newRow("Windows blank in the text") << longForm << "COMPort=COM 3\r\nBaudRate=2400"
+                                               << "COM 003"
+                                               << "2400"
+                                               << "192.168.0.1"
+                                               << "3999";
+    QTest::newRow("device path") << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"}
+                                 << "COMPort=/dev/ttyUSB0"
+                                 << "/dev/ttyUSB0"
+                                 << "115200"
+                                 << "192.168.0.1"
+                                 << "3999";
+    QTest::newRow("speed not in the list") << longForm << "COMPort=COM 3\r\nBaudRate=12345"
+                                           << "COM 003"
+                                           << ""
+                                           << "192.168.0.1"
+                                           << "3999";
     // The reading ends at the port: the speed before it counts, the address
     // after it keeps the value in use, and so does the port itself.
     QTest::newRow("TCP port above 65535")
         << longForm << "COMPort=COM 7\r\nBaudRate=4800\r\nPort=70000\r\nIPAddress=10.9.9.9"
-        << "COM 007" << "4800" << "127.0.0.1" << "3999";
+        << "COM 007"
+        << "4800"
+        << "127.0.0.1"
+        << "3999";
 }
 
 void SettingsTest::readAtStart() {
