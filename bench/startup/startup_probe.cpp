@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 #include "app/dm.h"
@@ -45,8 +46,9 @@ int main(int argc, char* argv[]) {
     dm.misc.setDialogPresenter(&dialogs);
     tessel::TfmMainSRB window(dm, dialogs);
     FirstExpose probe;
-    window.installEventFilter(&probe);
     window.show();
+    // Expose goes to the platform window, which exists once shown.
+    window.windowHandle()->installEventFilter(&probe);
     QTimer::singleShot(kGiveUpMs, [] { QCoreApplication::exit(1); });
     return QApplication::exec();
 }
