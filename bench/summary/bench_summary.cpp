@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/loopback_socket.h"
 #include "counting_connector.h"
 #include "errors/err_container.h"
 #include "link/frame.h"
@@ -115,17 +116,7 @@ private:
 // answer collected with blocking receives until its LEN says it is complete.
 // Reads articles 1..articles in turn.
 double rawPingPong(std::uint16_t port, int count, int articles) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const int on = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-        std::perror("connect");
-        std::exit(1);
-    }
+    const int fd = bench::connectLoopback(port);
     Bytes request(frame::kBufferSize);
     std::vector<std::uint8_t> answer(frame::kBufferSize);
     std::uint8_t seq = frame::kFirstSeq;

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/loopback_socket.h"
 #include "link/frame.h"
 #include "link/tcp_connector.h"
 #include "support/frame_responder.h"
@@ -50,17 +51,7 @@ double rawRound(std::uint16_t port, int count) {
     test::RequestFrame asSeen{frame::kFirstSeq, kCommand, data};
     const std::size_t answerSize = test::echoAnswer(asSeen).bytes.size();
 
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const int on = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-        std::perror("connect");
-        std::exit(1);
-    }
+    const int fd = bench::connectLoopback(port);
     std::uint8_t answer[256];
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i) {
