@@ -98,8 +98,10 @@ int TPosixTcpClient::connect(const std::string& host, std::uint16_t port,
 
 bool TPosixTcpClient::connected() {
     if (fFd < 0) return false;
-    if (!fPeerClosed && inputEmpty()) {
+    if (!fPeerClosed && inputEmpty() && Clock::now() - fFoundEmptyAt >= kStillEmpty) {
         // Bytes or a close that already arrived; nothing at all is no news.
+        // Input found empty a moment ago is not asked about again: a close
+        // arriving meanwhile could equally have come right after the answer.
         int error = 0;
         if (!fillBuffer(0, error) && !fPeerClosed) fFoundEmptyAt = Clock::now();
     }

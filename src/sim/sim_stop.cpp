@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -28,12 +29,17 @@ bool StopSignal::triggered() const {
 }
 
 bool StopSignal::waitFor(std::chrono::microseconds duration) const {
+    // Nanosecond waits: serial pacing ends many short waits on time, which
+    // millisecond rounding would stretch.
     const auto deadline = std::chrono::steady_clock::now() + duration;
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left = std::max(std::chrono::nanoseconds{0},
+                                   std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                       deadline - std::chrono::steady_clock::now()));
+        const timespec wait{static_cast<time_t>(left.count() / 1'000'000'000),
+                            static_cast<long>(left.count() % 1'000'000'000)};
         pollfd p{fd_, POLLIN, 0};
-        const int ready = poll(&p, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        const int ready = ppoll(&p, 1, &wait, nullptr);
         if (ready > 0) return true;
         if (ready == 0 && std::chrono::steady_clock::now() >= deadline) return false;
     }

@@ -27,20 +27,29 @@ WireEngine::WireEngine(SimRegister& reg, FaultPlan& faults, WireOptions options)
 
 bool WireEngine::send(FdStream& stream, ByteView bytes) {
     if (options_.baud <= 0) return stream.write(bytes);
-    // Serial timing: 10 bits per byte, sent in slices of about 10 ms.
+    // Serial timing, 10 bits per byte, in slices of about 10 ms: a slice is
+    // handed over when its last byte would have left the wire. The line
+    // keeps its own clock: it is busy until the bytes sent so far have left,
+    // and this thread waking late to hand a slice over is charged to the
+    // line, not to the host, whose reply is taken as having come that much
+    // earlier.
+    using namespace std::chrono;
+    const auto byteTime = [this](std::size_t count) {
+        return microseconds(static_cast<std::int64_t>(count) * 10'000'000 / options_.baud);
+    };
     const std::size_t slice =
         std::max<std::size_t>(1, static_cast<std::size_t>(options_.baud) / 1000);
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = std::max(steady_clock::now() - handedOverLate_, lineFreeAt_);
     for (std::size_t sent = 0; sent < bytes.size();) {
         const std::size_t n = std::min(slice, bytes.size() - sent);
+        const auto due = start + byteTime(sent + n);
+        const auto wait = duration_cast<microseconds>(due - steady_clock::now());
+        if (wait.count() > 0 && stream.stop().waitFor(wait)) return false;
+        handedOverLate_ = std::max(steady_clock::duration::zero(), steady_clock::now() - due);
         if (!stream.write(bytes.subspan(sent, n))) return false;
         sent += n;
-        const auto due = start + std::chrono::microseconds(static_cast<std::int64_t>(sent) *
-                                                           10'000'000 / options_.baud);
-        const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(
-            due - std::chrono::steady_clock::now());
-        if (wait.count() > 0 && stream.stop().waitFor(wait)) return false;
     }
+    lineFreeAt_ = start + byteTime(bytes.size());
     return true;
 }
 

@@ -5,6 +5,7 @@
 // sends SYN while a command works, answers, and answers a host's retry (the
 // same request again) from its cache without running the command twice.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -47,6 +48,10 @@ private:
     // The last request and its answer, for a host that repeats it.
     Bytes lastRequest_;
     Bytes lastAnswer_;
+    // With serial timing: when the bytes sent so far have left the line, and
+    // how late the last slice was handed over.
+    std::chrono::steady_clock::time_point lineFreeAt_{};
+    std::chrono::steady_clock::duration handedOverLate_{};
 };
 
 }  // namespace tessel::sim

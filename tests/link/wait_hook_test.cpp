@@ -28,7 +28,9 @@ TEST_F(WaitHookTest, InputThatArrivesBetweenSlicesEndsTheWait) {
     int calls = 0;
     // The "window" answers on its second turn; an unlimited wait then ends.
     const auto hook = [&] {
-        if (++calls == 2) ASSERT_EQ(::write(fds[1], "x", 1), 1);
+        if (++calls == 2) {
+            ASSERT_EQ(::write(fds[1], "x", 1), 1);
+        }
     };
     EXPECT_EQ(pollWaiting(fds[0], POLLIN, -1, hook), 1);
     EXPECT_EQ(calls, 2);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "link/frame.h"
@@ -132,13 +133,23 @@ TEST(SimWire, RetryOverANewConnectionIsNotBookedTwice) {
     EXPECT_EQ(sim.registerState().snapshot().cashInSum, 100);
 }
 
-TEST(SimWire, SerialTimingStillDeliversWholeAnswers) {
+TEST(SimWire, SerialTimingDeliversWholeAnswersNoFasterThanTheLine) {
     SimulatorOptions options = loopback();
-    options.baud = 115200;
+    options.baud = 9600;  // 960 bytes a second, handed over in slices of 9
     Simulator sim(options);
     sim.start();
     TestClient client = TestClient::tcp(sim.tcpPort());
-    EXPECT_EQ(client.exchange(90, "#\t").fields().size(), 11u);
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t bytes = 0;
+    for (int i = 0; i < 3; ++i) {
+        const Answer answer = client.exchange(90, "#\t");
+        ASSERT_EQ(answer.fields().size(), 11u);
+        bytes += answer.received.size();
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    // Back-to-back answers keep the line busy: no answer may arrive before
+    // the ones ahead of it and itself could have crossed the wire.
+    EXPECT_GE(took, std::chrono::microseconds(bytes * 1'000'000 / 960)) << bytes << " bytes";
 }
 
 TEST(SimWire, PseudoTerminalLinkWithSymlinkBesideTcp) {
