@@ -188,7 +188,10 @@ struct Bulk {
 };
 
 // The simulator paces its answers at serial speed and takes requests at once,
-// so the wire limit counts the answer bytes the host actually read.
+// so the wire limit counts the answer bytes the host actually read. It hands
+// each slice of an answer over only when the slice would have crossed the
+// wire, so whatever time the host takes between an answer and its next
+// request shows in the elapsed time.
 Bulk bulkReads(int count) {
     sim::SimulatorOptions options;
     options.baud = kBulkBaud;
