@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "records/ini_file.h"
+#include "util/ini_file.h"
 
 using namespace tessel;
 

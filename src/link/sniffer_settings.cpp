@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "link/sniffer.h"
-#include "link/sniffer_profile.h"
+#include "util/ini_file.h"
 
 namespace tessel {
 namespace {
@@ -83,6 +83,16 @@ void readInto(const std::optional<std::string>& text, std::string& field,
     field = text.value_or(fallback);
 }
 
+// A value as the platform's profile reader gives it: without the blanks
+// around it.
+std::optional<std::string> profileValue(const IniFile& profile, const std::string& key) {
+    std::optional<std::string> value = profile.value(kHeaderSection, key);
+    if (!value) return value;
+    const auto first = value->find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return value->substr(first, value->find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 bool TSniffer::saveToFile() {
@@ -90,13 +100,15 @@ bool TSniffer::saveToFile() {
     const std::string path = fSettingsFolder + fSettingsFileName;
     bool written = false;
     try {
-        TProfileFile profile = TProfileFile::load(path);
+        // An unreadable file is written afresh, as the platform's profile
+        // writer would.
+        IniFile profile = IniFile::load(path).value_or(IniFile{});
         forEachHeaderKey(*this, [&](const std::string& key, auto& field, const auto&) {
-            profile.write(kHeaderSection, key, asText(field));
+            profile.setValue(kHeaderSection, key, asText(field));
         });
-        profile.write(kDebugSection, "saveToFileIsOn", asText(fSaveToFile_isOn));
-        profile.write(kDebugSection, "LogFileName", fLogFileName);
-        profile.write(kDebugSection, "LogFolder", fLogFolder);
+        profile.setValue(kDebugSection, "saveToFileIsOn", asText(fSaveToFile_isOn));
+        profile.setValue(kDebugSection, "LogFileName", fLogFileName);
+        profile.setValue(kDebugSection, "LogFolder", fLogFolder);
         written = profile.save(path);
     } catch (...) {
         written = false;
@@ -111,9 +123,10 @@ bool TSniffer::loadFromFile() {
     if (fFileFormat != TSnifferFileFormats::snif_INI) return false;
     bool loaded = true;
     try {
-        const TProfileFile profile = TProfileFile::load(fSettingsFolder + fSettingsFileName);
+        const IniFile profile =
+            IniFile::load(fSettingsFolder + fSettingsFileName).value_or(IniFile{});
         forEachHeaderKey(*this, [&](const std::string& key, auto& field, const auto& fallback) {
-            readInto(profile.read(kHeaderSection, key), field, fallback);
+            readInto(profileValue(profile, key), field, fallback);
         });
         // The profile reader drops trailing blanks; these two texts end in one.
         if (values.cType.fromDeviceValue == "Answer") values.cType.fromDeviceValue = "Answer ";

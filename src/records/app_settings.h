@@ -6,7 +6,7 @@
 
 #include "device/fd_common.h"
 #include "link/protocol_types.h"
-#include "records/ini_file.h"
+#include "util/ini_file.h"
 
 namespace tessel {
 

@@ -287,7 +287,7 @@ TEST_F(SnifferSettingsFile, WritesEveryKeyInOrder) {
         "hexPacket.header.color=16756834\nhexPacket.data.color=38144\n"
         "hexPacket.footer.color=16756834\nhexPacket.errorColor=987135\n"
         "hexPacket.reqwestColor=16756834\nhexPacket.answerColor=38144\n"
-        "[DebugMode]\n"
+        "\n[DebugMode]\n"
         "saveToFileIsOn=0\nLogFileName=trace.txt\nLogFolder=" +
         scratch.path() + "\n";
     EXPECT_EQ(readWholeFile(file()), expected);

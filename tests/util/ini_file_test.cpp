@@ -1,4 +1,4 @@
-#include "records/ini_file.h"
+#include "util/ini_file.h"
 
 #include <gtest/gtest.h>
 
