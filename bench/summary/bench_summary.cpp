@@ -40,8 +40,8 @@ using namespace tessel;
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint16_t kArticles = 107;
-constexpr int kPingPongCount = 2000;
-constexpr int kPingPongRounds = 5;
+constexpr int kPingPongCount = 5000;
+constexpr int kPingPongRounds = 9;
 constexpr int kBulkBaud = 115200;
 // Ten bits per byte on the serial line.
 constexpr double kWireBytesPerSecond = kBulkBaud / 10.0;
