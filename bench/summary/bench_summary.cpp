@@ -159,6 +159,7 @@ double exchangePingPong(std::uint16_t port, int count) {
 
 struct PingPong {
     double raw, exchange, ratio;
+    std::vector<double> roundRatios;
 };
 
 PingPong pingPong() {
@@ -178,7 +179,8 @@ PingPong pingPong() {
         ratios.push_back(exchange.back() / raw.back());
     }
     simulator.stop();
-    return {median(raw), median(exchange), median(ratios)};
+    const double ratio = median(ratios);
+    return {median(raw), median(exchange), ratio, std::move(ratios)};
 }
 
 struct Bulk {
@@ -282,7 +284,9 @@ int main(int argc, char** argv) {
         kWireBytesPerSecond);
     std::printf("bulk by the raw client: %.2f s (ratio to the wire limit %.3f)\n", b.rawElapsed,
                 b.wireLimit / b.rawElapsed);
-    std::printf("ping-pong: %d commands of 107 \"R\" per path and round, %d rounds, ratio median\n",
+    std::printf("ping-pong: %d commands of 107 \"R\" per path and round, %d rounds, ratio median;",
                 kPingPongCount, kPingPongRounds);
+    for (const double r : p.roundRatios) std::printf(" %.2f", r);
+    std::printf("\n");
     return 0;
 }
