@@ -104,16 +104,25 @@ WireEngine::Outcome WireEngine::handle(FdStream& stream, const Request& request)
         stream.stop().waitFor(std::chrono::milliseconds(fault->value))) {
         return Outcome::stopped;
     }
-    Bytes answer = lastAnswer_;
-    if (fault && fault->kind == FaultKind::wrongChecksum) resealAnswer(answer, 1);
+    ByteView answer(lastAnswer_);
+    // A changed answer is a copy: the cached one stays right for a retry.
+    Bytes changed;
+    if (fault && fault->kind == FaultKind::wrongChecksum) {
+        changed = lastAnswer_;
+        resealAnswer(changed, 1);
+        answer = changed;
+    }
     if (fault && fault->kind == FaultKind::wrongSequence) {
         const std::size_t seqAt =
             format == TPacketFormat::protocol_Type2 ? 1 + frame::kWordSize : 2;
-        answer[seqAt] = frame::expectedAnswerSeq(format, request.seq);
-        resealAnswer(answer, 0);
+        changed = lastAnswer_;
+        changed[seqAt] = frame::expectedAnswerSeq(format, request.seq);
+        resealAnswer(changed, 0);
+        answer = changed;
     }
     if (fault && fault->kind == FaultKind::dropAfter) {
-        answer.resize(std::min<std::size_t>(answer.size(), static_cast<std::size_t>(fault->value)));
+        answer = answer.first(
+            std::min<std::size_t>(answer.size(), static_cast<std::size_t>(fault->value)));
     }
     return send(stream, answer) ? Outcome::keep : Outcome::stopped;
 }
