@@ -2,12 +2,25 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 
 namespace tessel::sim {
+
+namespace {
+
+bool isSocket(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+}  // namespace
+
+FdStream::FdStream(int fd, const StopSignal& stop, int refuseFd)
+    : fd_(fd), stop_(stop), refuseFd_(refuseFd), socket_(isSocket(fd)) {}
 
 void FdStream::refuseWaitingConnections() {
     const int extra = accept4(refuseFd_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -44,17 +57,14 @@ FdStream::Status FdStream::read(std::uint8_t* buffer, std::size_t capacity, int 
 bool FdStream::write(ByteView bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::send(fd_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        const std::uint8_t* from = bytes.data() + done;
+        const std::size_t left = bytes.size() - done;
+        // MSG_NOSIGNAL: a host gone from a socket is an error here, not SIGPIPE.
+        const ssize_t n =
+            socket_ ? ::send(fd_, from, left, MSG_NOSIGNAL) : ::write(fd_, from, left);
         if (n >= 0) {
             done += static_cast<std::size_t>(n);
             continue;
-        }
-        if (errno == ENOTSOCK) {
-            const ssize_t w = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (w >= 0) {
-                done += static_cast<std::size_t>(w);
-                continue;
-            }
         }
         if (errno == EINTR) continue;
         if (errno != EAGAIN) return false;

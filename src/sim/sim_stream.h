@@ -18,8 +18,7 @@ public:
     // The stream does not own fd. Connections arriving on refuseFd (a
     // listening socket, -1 for none) while this one is served are closed at
     // once: the register talks to one host at a time.
-    FdStream(int fd, const StopSignal& stop, int refuseFd = -1)
-        : fd_(fd), stop_(stop), refuseFd_(refuseFd) {}
+    FdStream(int fd, const StopSignal& stop, int refuseFd = -1);
 
     // Reads what is available, waiting up to timeoutMs for the first byte.
     Status read(std::uint8_t* buffer, std::size_t capacity, int timeoutMs, std::size_t& got);
@@ -34,6 +33,7 @@ private:
     int fd_;
     const StopSignal& stop_;
     int refuseFd_;
+    bool socket_;  // send() on a socket, write() on a terminal
 };
 
 }  // namespace tessel::sim
