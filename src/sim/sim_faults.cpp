@@ -16,18 +16,6 @@ double unitDraw(std::mt19937_64& random) {
 
 }  // namespace
 
-bool Fault::runsCommand() const {
-    switch (kind) {
-        case FaultKind::nak:
-        case FaultKind::disconnect:
-        case FaultKind::deviceError:
-        case FaultKind::silence:
-            return false;
-        default:
-            return true;
-    }
-}
-
 std::optional<FaultRates> parseFaultRates(std::string_view text, std::string& error) {
     FaultRates rates;
     for (bool more = !text.empty(); more;) {
@@ -74,11 +62,6 @@ FaultPlan::FaultPlan(FaultRates rates, std::uint64_t seed) : rates_(rates), rand
 void FaultPlan::queue(Fault fault) {
     std::lock_guard lock(mutex_);
     queued_.push_back(fault);
-}
-
-void FaultPlan::clear() {
-    std::lock_guard lock(mutex_);
-    queued_.clear();
 }
 
 std::optional<Fault> FaultPlan::next() {

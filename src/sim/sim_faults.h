@@ -29,9 +29,6 @@ enum class FaultKind {
 struct Fault {
     FaultKind kind;
     std::int64_t value = 0;
-
-    // True when the register runs the command before the fault hits the answer.
-    bool runsCommand() const;
 };
 
 // Probabilities (0 to 1) drawn once per request, in this order.
@@ -54,7 +51,6 @@ public:
 
     // Queues a fault for the next answer not yet taken by another one.
     void queue(Fault fault);
-    void clear();
     // The fault for the next request: a queued one first, else one by rate.
     std::optional<Fault> next();
 

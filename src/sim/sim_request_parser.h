@@ -34,7 +34,6 @@ public:
     bool inFrame() const { return stage_ != Stage::preamble; }
 
     const Request& request() const { return request_; }
-    TPacketFormat format() const { return format_; }
 
 private:
     enum class Stage { preamble, length, seq, command, data, postamble, bcc, terminator };
