@@ -125,5 +125,24 @@ TEST_F(ReceiptsTest, JournalPeriodFindsFirstAndLastDocument) {
     EXPECT_EQ(std::stoi(today.at(4)), last + 1);
 }
 
+// Room for the five sample documents and one more.
+class SmallJournalTest : public RegisterTest {
+protected:
+    SmallJournalTest() : RegisterTest(RegisterConfig{.journalCapacity = 6}) {}
+};
+
+TEST_F(SmallJournalTest, FullJournalRefusesNewDocumentsAndShowsInTheStatus) {
+    ASSERT_EQ(reg_.snapshot().journal.size(), 5u);
+    EXPECT_FALSE(statusBit(2, 2)) << "EJ full";
+    EXPECT_FALSE(statusBit(2, 4)) << "EJ nearly full";
+    ASSERT_EQ(code(70, "0\t5.00\t"), 0);
+    EXPECT_TRUE(statusBit(2, 2));
+    EXPECT_TRUE(statusBit(2, 4));
+    EXPECT_EQ(code(70, "0\t5.00\t"), -105010);
+    EXPECT_EQ(code(48, "1\t1\t1\t1\t"), -105010) << "no receipt can be printed either";
+    EXPECT_EQ(reg_.snapshot().journal.size(), 6u);
+    EXPECT_EQ(reg_.snapshot().cashInDrawer, 500) << "the refused cash-in is not booked";
+}
+
 }  // namespace
 }  // namespace tessel::sim::test
