@@ -2,6 +2,7 @@
 
 #include "sim/sim_commands.h"
 #include "sim/sim_errors.h"
+#include "util/utf8.h"
 
 namespace tessel::sim {
 
@@ -25,12 +26,6 @@ enum ProgramField : std::size_t {
 constexpr std::size_t kNameLength = 40;
 constexpr std::size_t kBarcodeLength = 13;
 
-std::optional<int> pluAt(const Fields& f, std::size_t index) {
-    const auto n = parseInteger(fieldAt(f, index));
-    if (!n || *n < kFirstPlu || *n > kLastPlu) return std::nullopt;
-    return static_cast<int>(*n);
-}
-
 Reply articleReply(int plu, const Article& a) {
     Fields fields{std::to_string(plu),          a.taxGroup,
                   std::to_string(a.stockGroup), std::to_string(a.priceType),
@@ -43,7 +38,7 @@ Reply articleReply(int plu, const Article& a) {
 }
 
 Reply readArticle(CommandContext& ctx, const Fields& f) {
-    const auto plu = pluAt(f, 1);
+    const auto plu = integerAt(f, 1, kFirstPlu, kLastPlu);
     if (!plu) return Reply::error(err::badField(1));
     const auto found = ctx.state.articles.find(*plu);
     if (found == ctx.state.articles.end()) return Reply::error(err::kPluNotFound);
@@ -52,18 +47,18 @@ Reply readArticle(CommandContext& ctx, const Fields& f) {
 
 Reply programArticle(CommandContext& ctx, const Fields& f) {
     if (f.size() < kProgramFieldCount) return Reply::error(err::syntaxOfField(f.size()));
-    const auto plu = pluAt(f, kPlu);
+    const auto plu = integerAt(f, kPlu, kFirstPlu, kLastPlu);
     if (!plu) return Reply::error(err::badField(kPlu));
     Article a;
     const auto existing = ctx.state.articles.find(*plu);
     if (existing != ctx.state.articles.end()) a = existing->second;  // keeps its counters
     a.taxGroup = f[kTax];
-    if (a.taxGroup.empty() || utf8Length(a.taxGroup) > 1) return Reply::error(err::badField(kTax));
-    const auto stock = parseInteger(f[kStockGroup]);
-    if (!stock || *stock < 1 || *stock > 99) return Reply::error(err::badField(kStockGroup));
-    const auto priceType = parseInteger(f[kPriceType]);
-    if (!priceType || *priceType < 0 || *priceType > 1)
-        return Reply::error(err::badField(kPriceType));
+    if (a.taxGroup.empty() || codePointCount(a.taxGroup) > 1)
+        return Reply::error(err::badField(kTax));
+    const auto stock = integerAt(f, kStockGroup, 1, 99);
+    if (!stock) return Reply::error(err::badField(kStockGroup));
+    const auto priceType = integerAt(f, kPriceType, 0, 1);
+    if (!priceType) return Reply::error(err::badField(kPriceType));
     const auto price = parseFixed(f[kPrice], 2);
     if (!price || *price < 0) return Reply::error(err::badField(kPrice));
     const auto stockQty = parseFixed(f[kStockQty], 3);
@@ -75,9 +70,9 @@ Reply programArticle(CommandContext& ctx, const Fields& f) {
         if (code.size() > kBarcodeLength) return Reply::error(err::badField(kBarcode1 + i));
         a.barcodes[i] = code;
     }
-    if (utf8Length(f[kName]) > kNameLength) return Reply::error(err::badField(kName));
-    a.stockGroup = static_cast<int>(*stock);
-    a.priceType = static_cast<int>(*priceType);
+    if (codePointCount(f[kName]) > kNameLength) return Reply::error(err::badField(kName));
+    a.stockGroup = *stock;
+    a.priceType = *priceType;
     a.price = *price;
     a.stockQty = *stockQty;
     a.singleSale = f[kSingleSale] == "1";
@@ -87,30 +82,8 @@ Reply programArticle(CommandContext& ctx, const Fields& f) {
     return {};
 }
 
-Reply deleteArticles(CommandContext& ctx, const Fields& f) {
-    auto& articles = ctx.state.articles;
-    const std::string& first = fieldAt(f, 1);
-    const std::string& last = fieldAt(f, 2);
-    if (first == "A") {
-        articles.clear();
-    } else if (last.empty()) {
-        const auto plu = pluAt(f, 1);
-        if (!plu) return Reply::error(err::badField(1));
-        if (articles.erase(*plu) == 0) return Reply::error(err::kPluNotFound);
-    } else {
-        const auto from = pluAt(f, 1);
-        if (!from) return Reply::error(err::badField(1));
-        const auto to = pluAt(f, 2);
-        if (!to) return Reply::error(err::badField(2));
-        // A reversed range deletes nothing.
-        if (*from <= *to) articles.erase(articles.lower_bound(*from), articles.upper_bound(*to));
-    }
-    ctx.changed = true;
-    return {};
-}
-
 Reply findArticle(CommandContext& ctx, const Fields& f, bool upwards) {
-    const auto start = pluAt(f, 1);
+    const auto start = integerAt(f, 1, kFirstPlu, kLastPlu);
     if (!start) return Reply::error(err::badField(1));
     const auto& articles = ctx.state.articles;
     if (upwards) {
@@ -135,7 +108,9 @@ Reply cmdArticles(CommandContext& ctx, const Fields& f) {
     if (option != "P" && option != "D") return Reply::error(err::badField(0));
     // The article table cannot change under an open receipt.
     if (ctx.state.receipt.open) return Reply::error(err::kReceiptOpened);
-    return option == "P" ? programArticle(ctx, f) : deleteArticles(ctx, f);
+    return option == "P"
+               ? programArticle(ctx, f)
+               : deleteRecords(ctx, ctx.state.articles, f, kFirstPlu, kLastPlu, err::kPluNotFound);
 }
 
 }  // namespace tessel::sim

@@ -10,12 +10,7 @@ namespace tessel::sim {
 namespace {
 
 constexpr char kColumn = '\x1D';
-
-std::optional<int> documentNumberAt(const Fields& f, std::size_t index) {
-    const auto n = parseInteger(fieldAt(f, index));
-    if (!n || *n < 1 || *n > 99999999) return std::nullopt;
-    return static_cast<int>(*n);
-}
+constexpr int kLastDocument = 99999999;
 
 int findDocument(const RegisterState& state, int number) {
     for (std::size_t i = 0; i < state.journal.size(); ++i) {
@@ -25,7 +20,7 @@ int findDocument(const RegisterState& state, int number) {
 }
 
 Reply selectDocument(CommandContext& ctx, const Fields& f) {
-    const auto number = documentNumberAt(f, 1);
+    const auto number = integerAt(f, 1, 1, kLastDocument);
     if (!number) return Reply::error(err::badField(1));
     const int found = findDocument(ctx.state, *number);
     if (found < 0) return Reply::error(err::kNoJournalRecords);
@@ -70,12 +65,11 @@ bool journalFull(const CommandContext& ctx) {
     return ctx.state.journal.size() >= ctx.journalCapacity;
 }
 
-int addJournalDocument(CommandContext& ctx, std::vector<std::string> lines) {
+void addJournalDocument(CommandContext& ctx, std::vector<std::string> lines) {
     const int number = ctx.state.nextDocument++;
     lines.push_back(formatRegisterTime(ctx.now, false));
     ctx.state.journal.push_back({number, ctx.now, std::move(lines)});
     ctx.changed = true;
-    return number;
 }
 
 void addSampleJournal(RegisterState& state, LocalSeconds now) {

@@ -10,7 +10,6 @@ namespace tessel::sim {
 
 namespace {
 
-constexpr std::int32_t kWrongDataLength = -101015;
 constexpr std::size_t kMaxLogoBytes = 256 * 1024;
 constexpr std::size_t kBmpHeaderBytes = 54;
 
@@ -29,7 +28,8 @@ Reply uploadPiece(CommandContext& ctx, const std::string& piece) {
     if (!s.logoUploading) return Reply::error(err::kOperationRejected);
     const auto bytes = decodeBase64(piece);
     if (!bytes || bytes->empty()) return Reply::error(err::kInvalidFormat);
-    if (s.logoUpload.size() + bytes->size() > kMaxLogoBytes) return Reply::error(kWrongDataLength);
+    if (s.logoUpload.size() + bytes->size() > kMaxLogoBytes)
+        return Reply::error(err::kWrongDataLength);
     for (std::uint8_t b : *bytes) s.logoSum += b;
     s.logoUpload.insert(s.logoUpload.end(), bytes->begin(), bytes->end());
     return {0, {hexSum(s.logoSum)}, std::nullopt};

@@ -3,6 +3,7 @@
 #include "sim/sim_commands.h"
 #include "sim/sim_errors.h"
 #include "sim/sim_params.h"
+#include "util/ini_file.h"
 
 namespace tessel::sim {
 
@@ -12,8 +13,8 @@ constexpr std::size_t kPasswordLength = 8;
 
 // Parameters the register computes from its state; they cannot be written.
 std::optional<std::string> computedParameter(const CommandContext& ctx, const std::string& name) {
-    if (sameName(name, "IDnumber")) return ctx.state.serialNumber;
-    if (sameName(name, "Fiscalized")) return std::string(ctx.state.fiscalized ? "1" : "0");
+    if (iniNamesEqual(name, "IDnumber")) return ctx.state.serialNumber;
+    if (iniNamesEqual(name, "Fiscalized")) return std::string(ctx.state.fiscalized ? "1" : "0");
     return std::nullopt;
 }
 
@@ -39,10 +40,10 @@ Reply cmdParameter(CommandContext& ctx, const Fields& f) {
     }
     const ParamDef* def = findParameter(name);
     if (!def) return Reply::error(err::kElementNotFound);
-    std::int64_t index = 0;
+    int index = 0;
     if (!indexText.empty()) {
-        const auto parsed = parseInteger(indexText);
-        if (!parsed || *parsed < 0 || *parsed >= def->count) return Reply::error(err::badField(1));
+        const auto parsed = integerAt(f, 1, 0, def->count - 1);
+        if (!parsed) return Reply::error(err::badField(1));
         index = *parsed;
     }
     std::string& stored = ctx.state.parameters[def->name].at(static_cast<std::size_t>(index));
@@ -57,8 +58,8 @@ Reply cmdParameter(CommandContext& ctx, const Fields& f) {
 
 Reply cmdOperatorPassword(CommandContext& ctx, const Fields& f) {
     if (f.size() < 3) return Reply::error(err::syntaxOfField(f.size()));
-    const auto number = parseInteger(f[0]);
-    if (!number || *number < 1 || *number > kOperatorCount) return Reply::error(err::badField(0));
+    const auto number = integerAt(f, 0, 1, kOperatorCount);
+    if (!number) return Reply::error(err::badField(0));
     auto& passwords = ctx.state.parameters["OperPasw"];
     const auto self = static_cast<std::size_t>(*number - 1);
     if (passwords.at(self) != f[1]) return Reply::error(err::kWrongOperatorPassword);

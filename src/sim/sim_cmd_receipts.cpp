@@ -7,8 +7,6 @@ namespace tessel::sim {
 
 namespace {
 
-constexpr std::int32_t kForbiddenCorrectionKey = -111062;
-constexpr std::int32_t kSumBiggerThanReceipt = -111063;
 constexpr std::size_t kNumberLength = 16;
 constexpr int kPaymentTypes = 4;
 const char* const kPaymentNames[kPaymentTypes] = {"Gotovina", "Kartica", "Cek", "Virman"};
@@ -27,8 +25,8 @@ const std::string& parameter(const CommandContext& ctx, const char* name) {
 
 // Operator number and password in fields 0 and 1; 0 when they are right.
 std::int32_t checkOperator(const CommandContext& ctx, const Fields& f) {
-    const auto number = parseInteger(f[0]);
-    if (!number || *number < 1 || *number > kOperatorCount) return err::badField(0);
+    const auto number = integerAt(f, 0, 1, kOperatorCount);
+    if (!number) return err::badField(0);
     if (ctx.state.parameters.at("OperPasw").at(static_cast<std::size_t>(*number - 1)) != f[1]) {
         return err::kWrongOperatorPassword;
     }
@@ -59,6 +57,12 @@ Reply openReceipt(CommandContext& ctx, const Fields& f, bool reclamation) {
     ctx.state.receipt = r;
     ctx.changed = true;
     return {0, {std::to_string(ctx.state.nextDocument)}, std::nullopt};
+}
+
+// A sale line's quantity (thousandths) times its price (hundredths), in
+// hundredths rounded half up.
+std::int64_t lineBase(std::int64_t quantity, std::int64_t price) {
+    return (quantity * price + 500) / 1000;
 }
 
 std::int64_t change(const Receipt& r) {
@@ -114,9 +118,9 @@ Reply cmdSaleLine(CommandContext& ctx, const Fields& f) {
     Receipt& r = ctx.state.receipt;
     if (!r.open) return Reply::error(err::kReceiptClosed);
     if (r.paid > 0) return Reply::error(err::kPaymentInitiated);
-    const auto plu = parseInteger(fieldAt(f, 0));
-    if (!plu || *plu < kFirstPlu || *plu > kLastPlu) return Reply::error(err::badField(0));
-    const auto found = ctx.state.articles.find(static_cast<int>(*plu));
+    const auto plu = integerAt(f, 0, kFirstPlu, kLastPlu);
+    if (!plu) return Reply::error(err::badField(0));
+    const auto found = ctx.state.articles.find(*plu);
     if (found == ctx.state.articles.end()) return Reply::error(err::kPluNotFound);
     const auto quantity = parseFixed(fieldAt(f, 1), 3);
     if (!quantity || *quantity <= 0) return Reply::error(err::badField(1));
@@ -136,9 +140,9 @@ Reply cmdSaleLine(CommandContext& ctx, const Fields& f) {
         percent = *given < 0 ? -*given : *given;
         if (percent > 10000) return Reply::error(err::badField(4));
         const char* forbidden = kind == "1" ? "KeyNDB_forbidden" : "KeyOTS_forbidden";
-        if (parameter(ctx, forbidden) == "1") return Reply::error(kForbiddenCorrectionKey);
+        if (parameter(ctx, forbidden) == "1") return Reply::error(err::kForbiddenCorrectionKey);
     }
-    const std::int64_t base = (*quantity * price + 500) / 1000;
+    const std::int64_t base = lineBase(*quantity, price);
     const std::int64_t correction = (base * percent + 5000) / 10000;
     const std::int64_t amount = kind == "1" ? base + correction : base - correction;
     r.lines.push_back(
@@ -151,7 +155,7 @@ Reply cmdSaleLine(CommandContext& ctx, const Fields& f) {
 Reply cmdReceiptAmounts(CommandContext& ctx, const Fields&) {
     const Receipt& r = ctx.state.receipt;
     std::int64_t corrections = 0;
-    for (const SaleLine& l : r.lines) corrections += l.amount - (l.quantity * l.price + 500) / 1000;
+    for (const SaleLine& l : r.lines) corrections += l.amount - lineBase(l.quantity, l.price);
     return {0,
             {r.open ? "1" : "0", std::to_string(r.lines.size()),
              std::to_string(ctx.state.nextDocument), r.reclamation ? "1" : "0",
@@ -163,8 +167,8 @@ Reply cmdPayment(CommandContext& ctx, const Fields& f) {
     Receipt& r = ctx.state.receipt;
     if (!r.open) return Reply::error(err::kReceiptClosed);
     if (r.lines.empty()) return Reply::error(err::kNoTransactions);
-    const auto type = parseInteger(fieldAt(f, 0));
-    if (!type || *type < 0 || *type >= kPaymentTypes) return Reply::error(err::badField(0));
+    const auto type = integerAt(f, 0, 0, kPaymentTypes - 1);
+    if (!type) return Reply::error(err::badField(0));
     const std::int64_t due = r.total > r.paid ? r.total - r.paid : 0;
     std::int64_t amount = due;  // no amount pays the rest
     if (!fieldAt(f, 1).empty()) {
@@ -173,7 +177,7 @@ Reply cmdPayment(CommandContext& ctx, const Fields& f) {
         amount = *given;
     }
     // Only cash gives change.
-    if (*type != 0 && amount > due) return Reply::error(kSumBiggerThanReceipt);
+    if (*type != 0 && amount > due) return Reply::error(err::kSumBiggerThanReceipt);
     r.paid += amount;
     if (*type == 0) r.cashPaid += amount;
     ctx.changed = true;

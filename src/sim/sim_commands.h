@@ -5,10 +5,12 @@
 // data fields after it.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "link/protocol_types.h"
+#include "sim/sim_errors.h"
 #include "sim/sim_state.h"
 #include "sim/sim_text.h"
 #include "util/bytes.h"
@@ -67,9 +69,33 @@ Reply cmdCashInOut(CommandContext& ctx, const Fields& f);         // 70
 Reply cmdDiagnostic(CommandContext& ctx, const Fields& f);        // 71
 Reply cmdLogo(CommandContext& ctx, const Fields& f);              // 202
 
-// Adds a document to the journal, numbered and dated by the register; its
-// number. Callers check journalFull first.
-int addJournalDocument(CommandContext& ctx, std::vector<std::string> lines);
+// Option "D" of a numbered table: "A" in field 1 deletes every record, a
+// number in field 1 that one (notFound when there is none), numbers in
+// fields 1 and 2 the records from the one to the other (a reversed range
+// deletes nothing). Numbers run from first to last.
+template <typename Record>
+Reply deleteRecords(CommandContext& ctx, std::map<int, Record>& records, const Fields& f, int first,
+                    int last, std::int32_t notFound) {
+    if (fieldAt(f, 1) == "A") {
+        records.clear();
+    } else if (fieldAt(f, 2).empty()) {
+        const auto number = integerAt(f, 1, first, last);
+        if (!number) return Reply::error(err::badField(1));
+        if (records.erase(*number) == 0) return Reply::error(notFound);
+    } else {
+        const auto from = integerAt(f, 1, first, last);
+        if (!from) return Reply::error(err::badField(1));
+        const auto to = integerAt(f, 2, first, last);
+        if (!to) return Reply::error(err::badField(2));
+        if (*from <= *to) records.erase(records.lower_bound(*from), records.upper_bound(*to));
+    }
+    ctx.changed = true;
+    return {};
+}
+
+// Adds a document to the journal, numbered and dated by the register.
+// Callers check journalFull first.
+void addJournalDocument(CommandContext& ctx, std::vector<std::string> lines);
 bool journalFull(const CommandContext& ctx);
 // A journal line of columns: each column after a 0x1D byte.
 std::string columnsLine(const Fields& columns);

@@ -1,6 +1,8 @@
 #include "sim/sim_params.h"
 
 #include "sim/sim_text.h"
+#include "util/ini_file.h"
+#include "util/utf8.h"
 
 namespace tessel::sim {
 
@@ -122,7 +124,7 @@ const std::vector<ParamDef>& parameterCatalogue() {
 
 const ParamDef* findParameter(std::string_view name) {
     for (const ParamDef& def : parameterCatalogue()) {
-        if (sameName(def.name, name)) return &def;
+        if (iniNamesEqual(def.name, name)) return &def;
     }
     return nullptr;
 }
@@ -141,7 +143,7 @@ bool acceptsValue(const ParamDef& def, std::string_view value) {
             }
             return false;
         case ParamKind::text:
-            return utf8Length(value) <= def.maxLength;
+            return codePointCount(value) <= def.maxLength;
         case ParamKind::readOnly:
             return false;
     }
@@ -149,7 +151,7 @@ bool acceptsValue(const ParamDef& def, std::string_view value) {
 }
 
 std::string defaultOperatorPassword(std::string_view model, int n) {
-    if (sameName(model, "QN 12")) {
+    if (iniNamesEqual(model, "QN 12")) {
         const std::string digits = std::to_string(n);
         return std::string(4 - digits.size(), '0') + digits;
     }

@@ -37,6 +37,12 @@ std::optional<std::int64_t> parseInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<int> integerAt(const Fields& fields, std::size_t index, int low, int high) {
+    const auto n = parseInteger(fieldAt(fields, index));
+    if (!n || *n < low || *n > high) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
 std::optional<std::int64_t> parseFixed(std::string_view text, int decimals) {
     const std::size_t dot = text.find('.');
     std::string_view whole = text.substr(0, dot);
@@ -73,21 +79,6 @@ std::string formatFixed(std::int64_t scaled, int decimals) {
             '.' + std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;
     }
     return negative ? '-' + text : text;
-}
-
-std::size_t utf8Length(std::string_view text) {
-    std::size_t n = 0;
-    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
-    return n;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
 }
 
 }  // namespace tessel::sim

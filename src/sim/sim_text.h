@@ -23,15 +23,13 @@ const std::string& fieldAt(const Fields& fields, std::size_t index);
 // A decimal integer, optionally signed; nothing else (no blanks, no "+").
 std::optional<std::int64_t> parseInteger(std::string_view text);
 
+// The integer in fields[index] when it lies from low to high; nullopt for
+// anything else, a missing field included.
+std::optional<int> integerAt(const Fields& fields, std::size_t index, int low, int high);
+
 // A decimal amount with at most `decimals` digits after ".", scaled by
 // 10^decimals ("12.5" with 2 decimals gives 1250).
 std::optional<std::int64_t> parseFixed(std::string_view text, int decimals);
 std::string formatFixed(std::int64_t scaled, int decimals);
-
-// Number of characters of a UTF-8 text.
-std::size_t utf8Length(std::string_view text);
-
-// Case-insensitive comparison of ASCII names.
-bool sameName(std::string_view a, std::string_view b);
 
 }  // namespace tessel::sim

@@ -15,6 +15,17 @@ TEST(SimText, SplitsParameterTextLikeTheRegister) {
     EXPECT_EQ(splitFields("START"), Fields{"START"});
 }
 
+TEST(SimText, IntegerFieldWithinItsRange) {
+    const Fields f{"1", "30", "0", "31", "-1", "x", ""};
+    struct Case {
+        std::size_t index;
+        std::optional<int> value;
+    };
+    const Case cases[] = {{0, 1}, {1, 30}, {2, {}}, {3, {}}, {4, {}}, {5, {}}, {6, {}}, {7, {}}};
+    for (const Case& c : cases) EXPECT_EQ(integerAt(f, c.index, 1, 30), c.value) << c.index;
+    EXPECT_EQ(integerAt(f, 4, -1, 0), -1);
+}
+
 TEST(SimText, FixedPointAmounts) {
     struct Case {
         const char* text;
