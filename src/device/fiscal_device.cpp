@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "device/custom_mapping.h"
-#include "device/int_text.h"
 #include "errors/err_container.h"
+#include "util/int_text.h"
 
 namespace tessel {
 namespace {
