@@ -76,13 +76,14 @@ std::int32_t TFiscalDevice::code() const {
 
 std::string TFiscalDevice::text_Output() {
     if (check_Components() != 0) return {};
-    return TFDMisc::convert_AnsiString_ToWideString(fExchange.AnsiTextOutput(),
-                                                    static_cast<int>(fDD.CodePage()));
+    // The model, and with it dd.CodePage, may have changed since the last command.
+    fExchange.setCodePage(static_cast<int>(fDD.CodePage()));
+    return fExchange.text_Output();
 }
 
 std::string TFiscalDevice::text_Output_1251() {
     if (check_Components() != 0) return {};
-    return TFDMisc::convert_Ansi1251_ToWideString(fExchange.AnsiTextOutput_cp1251());
+    return fExchange.text_Output_1251();
 }
 
 bool TFiscalDevice::customCommand(std::uint16_t CommandValue, const std::string& inputText,
@@ -172,12 +173,9 @@ Bytes TFiscalDevice::inputBytes(const std::string& inputText, TTextForm form) co
 
 // The Windows-1251 form keeps the answer as Windows-1251 text with either
 // protocol, so protocol_Type1 answers are decoded too instead of coming back empty.
+// The exchange decodes with dd.CodePage, set by exchangeText before the command.
 std::string TFiscalDevice::answerText(TTextForm form) const {
-    if (form == TTextForm::Windows1251) {
-        return TFDMisc::convert_Ansi1251_ToWideString(fExchange.AnsiTextOutput_cp1251());
-    }
-    return TFDMisc::convert_AnsiString_ToWideString(fExchange.AnsiTextOutput(),
-                                                    static_cast<int>(fDD.CodePage()));
+    return form == TTextForm::Windows1251 ? fExchange.text_Output_1251() : fExchange.text_Output();
 }
 
 void TFiscalDevice::takeErrorCodeFromField0() {
