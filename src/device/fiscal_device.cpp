@@ -15,7 +15,6 @@ constexpr std::int32_t kNotAnInteger = -10521;
 constexpr std::int32_t kMissingOutput = -10524;
 constexpr std::int32_t kNotFoundByName = -10526;
 constexpr std::int32_t kNotFoundByValues = -10527;
-constexpr std::uint16_t kIdentificationCommand = 90;
 
 bool contains(const StringList& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
@@ -266,14 +265,12 @@ const TCommandsItem* TFiscalDevice::find(std::int32_t command_Value, std::uint16
 
 bool TFiscalDevice::findAndExecute(const std::string& command_Name) {
     if (check_Components() != 0) return false;
-    setCode(kGeneralError);
     return executeFound(find(command_Name));
 }
 
 bool TFiscalDevice::findAndExecute(std::int32_t command_Value, std::uint16_t command_Variant,
                                    std::uint16_t command_Version) {
     if (check_Components() != 0) return false;
-    setCode(kGeneralError);
     return executeFound(find(command_Value, command_Variant, command_Version));
 }
 
@@ -285,8 +282,6 @@ bool TFiscalDevice::executeFound(const TCommandsItem* item) {
 }
 
 void TFiscalDevice::clear_DDCommands() {
-    fIndex_Read255 = 0;
-    fIndex_Write255 = 0;
     fDD.cmds().Clear();
 }
 
