@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "device/custom_mapping.h"
-#include "device/int_text.h"
 #include "errors/err_container.h"
+#include "util/int_text.h"
 
 namespace tessel {
 namespace {
@@ -15,7 +15,6 @@ constexpr std::int32_t kNotAnInteger = -10521;
 constexpr std::int32_t kMissingOutput = -10524;
 constexpr std::int32_t kNotFoundByName = -10526;
 constexpr std::int32_t kNotFoundByValues = -10527;
-constexpr std::uint16_t kIdentificationCommand = 90;
 
 bool contains(const StringList& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
@@ -76,13 +75,14 @@ std::int32_t TFiscalDevice::code() const {
 
 std::string TFiscalDevice::text_Output() {
     if (check_Components() != 0) return {};
-    return TFDMisc::convert_AnsiString_ToWideString(fExchange.AnsiTextOutput(),
-                                                    static_cast<int>(fDD.CodePage()));
+    // The model, and with it dd.CodePage, may have changed since the last command.
+    fExchange.setCodePage(static_cast<int>(fDD.CodePage()));
+    return fExchange.text_Output();
 }
 
 std::string TFiscalDevice::text_Output_1251() {
     if (check_Components() != 0) return {};
-    return TFDMisc::convert_Ansi1251_ToWideString(fExchange.AnsiTextOutput_cp1251());
+    return fExchange.text_Output_1251();
 }
 
 bool TFiscalDevice::customCommand(std::uint16_t CommandValue, const std::string& inputText,
@@ -172,12 +172,9 @@ Bytes TFiscalDevice::inputBytes(const std::string& inputText, TTextForm form) co
 
 // The Windows-1251 form keeps the answer as Windows-1251 text with either
 // protocol, so protocol_Type1 answers are decoded too instead of coming back empty.
+// The exchange decodes with dd.CodePage, set by exchangeText before the command.
 std::string TFiscalDevice::answerText(TTextForm form) const {
-    if (form == TTextForm::Windows1251) {
-        return TFDMisc::convert_Ansi1251_ToWideString(fExchange.AnsiTextOutput_cp1251());
-    }
-    return TFDMisc::convert_AnsiString_ToWideString(fExchange.AnsiTextOutput(),
-                                                    static_cast<int>(fDD.CodePage()));
+    return form == TTextForm::Windows1251 ? fExchange.text_Output_1251() : fExchange.text_Output();
 }
 
 void TFiscalDevice::takeErrorCodeFromField0() {
@@ -268,14 +265,12 @@ const TCommandsItem* TFiscalDevice::find(std::int32_t command_Value, std::uint16
 
 bool TFiscalDevice::findAndExecute(const std::string& command_Name) {
     if (check_Components() != 0) return false;
-    setCode(kGeneralError);
     return executeFound(find(command_Name));
 }
 
 bool TFiscalDevice::findAndExecute(std::int32_t command_Value, std::uint16_t command_Variant,
                                    std::uint16_t command_Version) {
     if (check_Components() != 0) return false;
-    setCode(kGeneralError);
     return executeFound(find(command_Value, command_Variant, command_Version));
 }
 
@@ -287,8 +282,6 @@ bool TFiscalDevice::executeFound(const TCommandsItem* item) {
 }
 
 void TFiscalDevice::clear_DDCommands() {
-    fIndex_Read255 = 0;
-    fIndex_Write255 = 0;
     fDD.cmds().Clear();
 }
 

@@ -59,7 +59,6 @@ public:
     const std::string& VersionS() const { return fVersionS; }
     std::int32_t VersionI() const { return fVersionI; }
     TCommunicationType CommunicationType() const { return fExchange.CommunicationType(); }
-    TCommunicationType getCommunicationType() const { return fExchange.CommunicationType(); }
     // Serial and TCP/IP are kept; any other value becomes ct_Unknown.
     void setCommunicationType(TCommunicationType type) { fExchange.setCommunicationType(type); }
     TErrorStyle ErrorStyle() const { return fErrorStyle; }
@@ -157,8 +156,6 @@ private:
     void forwardEvents();
 
     std::recursive_mutex fCommandLock;
-    std::uint16_t fIndex_Read255 = 0;
-    std::uint16_t fIndex_Write255 = 0;
     std::string fVersionS = "1.0.0.0";
     std::int32_t fVersionI = 1;
     TErrorStyle fErrorStyle = TErrorStyle::errorCode;

@@ -5,7 +5,6 @@
 namespace tessel {
 namespace {
 
-constexpr std::uint16_t kIdentificationCommand = 90;
 // The bracketed name of a TAB, turned into the character by the special
 // symbol preparation.
 constexpr const char* kTabName = "[\\t]";

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tessel {
+
+// The command that reads the register's identification.
+inline constexpr std::uint16_t kIdentificationCommand = 90;
 
 class TFiscalDevice;
 

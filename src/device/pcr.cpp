@@ -1,6 +1,6 @@
 #include "device/pcr.h"
 
-#include "device/int_text.h"
+#include "util/int_text.h"
 
 #include <stdexcept>
 

@@ -46,8 +46,12 @@ TErrContainer::TErrContainer() : fLastError_Message(errorText_ByCode(0, TErrorLa
 }
 
 void TErrContainer::setLastErrorCode(std::int32_t value) {
-    fLastError_Code = value;
-    assign_ErrorText(value, fLanguage, fLastError_Message);
+    // The text follows the code and the language alone, so the same code
+    // keeps its text; it is still logged again.
+    if (value != fLastError_Code) {
+        fLastError_Code = value;
+        assign_ErrorText(value, fLanguage, fLastError_Message);
+    }
     if (value != 0 && fLogFile.LogErrors()) log_LastError();
 }
 

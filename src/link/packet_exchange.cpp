@@ -153,9 +153,6 @@ bool TPacketExchange::execute_Exchange(std::uint16_t command, ByteView data, TTe
         ok = false;
     }
     release_Connection();
-    // A NAK or a malformed answer on the last attempt leaves no code of its
-    // own; a failed command must never read as success to its caller.
-    if (!ok && code() == 0) setCode(kAnswerNotByProtocol);
     return ok;
 }
 
@@ -179,6 +176,9 @@ bool TPacketExchange::run_Attempt(std::int32_t attempt) {
 
     sniffer_BeforeRead(attempt);
     const bool readOk = read_Answer();
+    // A NAK or a malformed answer leaves no code of its own; a failed
+    // command must never read as success to its caller.
+    if (!readOk && code() == 0) setCode(kAnswerNotByProtocol);
     sniffer_AfterRead(readOk);
     if (!readOk && format() == TPacketFormat::protocol_Type1) {
         fire_Communication(OnReceiveAnswer, false, false);

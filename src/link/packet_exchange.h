@@ -74,7 +74,6 @@ public:
     void setErrorInStatuses(bool value) { fErrorInStatuses = value; }
 
     TCommunicationType CommunicationType() const { return fCommunicationType; }
-    TCommunicationType getCommunicationType() const { return fCommunicationType; }
     // Serial and TCP/IP are kept; anything else becomes ct_Unknown.
     void setCommunicationType(TCommunicationType type);
     // The transports are owned by the component; these are references to them.

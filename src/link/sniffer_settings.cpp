@@ -88,9 +88,7 @@ void readInto(const std::optional<std::string>& text, std::string& field,
 std::optional<std::string> profileValue(const IniFile& profile, const std::string& key) {
     std::optional<std::string> value = profile.value(kHeaderSection, key);
     if (!value) return value;
-    const auto first = value->find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return value->substr(first, value->find_last_not_of(" \t") - first + 1);
+    return std::string(trimBlanks(*value));
 }
 
 }  // namespace

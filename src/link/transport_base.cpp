@@ -32,8 +32,6 @@ std::int32_t TTransportBase::code() const {
 }
 
 void TTransportBase::setCode(std::int32_t value) const {
-    // Every byte read ends in 0; saying it again would only redo the text.
-    if (value == 0 && code() == 0) return;
     fErrContainer->setLastErrorCode(value);
 }
 

@@ -1,12 +1,12 @@
 #include "records/app_settings.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 #include <string_view>
 #include <system_error>
 
 #include "util/com_ports_usage.h"
+#include "util/int_text.h"
 
 namespace tessel {
 
@@ -19,22 +19,10 @@ constexpr std::int32_t kHighestPort = 65535;
 
 using Value = std::optional<std::string>;
 
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
 // Decimal, optionally signed, blanks around it allowed; anything else is
 // unreadable and gives the default.
 std::int32_t integerOr(const Value& value, std::int32_t fallback) {
-    if (!value) return fallback;
-    std::string_view text = trimmed(*value);
-    if (text.starts_with('+')) text.remove_prefix(1);
-    std::int32_t number = 0;
-    const auto* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, number);
-    return (text.empty() || ec != std::errc{} || ptr != end) ? fallback : number;
+    return value ? textToInt32(trimBlanks(*value)).value_or(fallback) : fallback;
 }
 
 // Stored as 1 or 0; any readable non-zero number is true.
@@ -43,7 +31,7 @@ bool booleanOr(const Value& value, bool fallback) {
 }
 
 std::string textOr(const Value& value, std::string_view fallback) {
-    return std::string(value ? trimmed(*value) : fallback);
+    return std::string(value ? trimBlanks(*value) : fallback);
 }
 
 // "[TAB]" and an empty text stand for the TAB character; the text is taken
@@ -114,7 +102,7 @@ const std::array<SettingsKey, 18> kKeys{{
      [](const Value& v, AppSettings& s) {
          const std::string text = v.value_or("COM 1");
          s.comPort = TComPortsUsage::calculate_FromText(text);
-         s.comPortName = trimmed(text).starts_with('/') ? std::string(trimmed(text)) : "";
+         s.comPortName = trimBlanks(text).starts_with('/') ? std::string(trimBlanks(text)) : "";
      },
      [](const AppSettings& s) {
          return s.comPortName.empty() ? "COM " + std::to_string(s.comPort) : s.comPortName;

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "util/com_ports_usage.h"
+
 namespace tessel {
 
 namespace {
@@ -57,9 +59,16 @@ ConnectionParseResult parseSerial(std::string_view rest) {
     ConnectionSpec spec;
     spec.kind = ConnectionSpec::Kind::serial;
     const auto question = rest.find('?');
-    spec.path = std::string(rest.substr(0, question));
-    if (spec.path.empty())
-        return failure("serial: the device path is missing; " + std::string(kForms));
+    const std::string_view port = rest.substr(0, question);
+    if (port.empty()) return failure("serial: the device path is missing; " + std::string(kForms));
+    // A device path is opened by its path; "COM n" only by its number.
+    spec.portNumber = TComPortsUsage::calculate_FromText(port);
+    if (port.starts_with('/')) {
+        spec.path = std::string(port);
+    } else if (spec.portNumber < 1) {
+        return failure("serial: \"" + std::string(port) +
+                       "\" is neither a device path nor COM n; " + std::string(kForms));
+    }
     if (question != std::string_view::npos) {
         const std::string_view option = rest.substr(question + 1);
         constexpr std::string_view kBaud = "baud=";

@@ -8,7 +8,8 @@ namespace tessel {
 
 // Where a register is reached, written as a short text:
 //   tcp:HOST:PORT               (an IPv6 host in brackets: tcp:[::1]:3999)
-//   serial:PATH[?baud=N]        (speed 115200 when not given)
+//   serial:PATH[?baud=N]        (speed 115200 when not given; PATH is a
+//                               device path, or COM n for /dev/ttyS<n-1>)
 struct ConnectionSpec {
     enum class Kind { tcp, serial };
     Kind kind = Kind::tcp;

@@ -77,7 +77,7 @@ std::int32_t DeviceModule::openConnection(const ConnectionSpec& connection) {
 
 bool DeviceModule::identify() {
     std::string answer;
-    return fDevice.customCommand_cp1251(90, "\t", answer);
+    return fDevice.customCommand_cp1251(kIdentificationCommand, "\t", answer);
 }
 
 void DeviceModule::closeConnection() {

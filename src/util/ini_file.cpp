@@ -12,13 +12,6 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t npos = std::string::npos;
 
-std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == npos) return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
-
 char upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -66,16 +59,16 @@ IniFile IniFile::parse(std::string_view text) {
 
         Line line;
         line.raw = std::string(raw);
-        const std::string_view t = trimmed(raw);
+        const std::string_view t = trimBlanks(raw);
         if (t.starts_with('[')) {
             const auto close = t.find(']');
             line.kind = LineKind::Section;
-            line.name = std::string(trimmed(t.substr(1, close == npos ? npos : close - 1)));
+            line.name = std::string(trimBlanks(t.substr(1, close == npos ? npos : close - 1)));
         } else if (!t.starts_with(';') && !t.starts_with('#')) {
             const auto eq = raw.find('=');
-            if (eq != npos && !trimmed(raw.substr(0, eq)).empty()) {
+            if (eq != npos && !trimBlanks(raw.substr(0, eq)).empty()) {
                 line.kind = LineKind::Entry;
-                line.name = std::string(trimmed(raw.substr(0, eq)));
+                line.name = std::string(trimBlanks(raw.substr(0, eq)));
                 line.value = std::string(raw.substr(eq + 1));
             }
         }
@@ -160,7 +153,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
         std::vector<Line> block{sectionLine(section), entryLine(key, value)};
         if (at < fLines.size()) {
             block.push_back(Line{});  // keeps a blank line before the following section
-        } else if (!fLines.empty() && !trimmed(fLines.back().raw).empty()) {
+        } else if (!fLines.empty() && !trimBlanks(fLines.back().raw).empty()) {
             block.insert(block.begin(), Line{});
         }
         fLines.insert(fLines.begin() + static_cast<std::ptrdiff_t>(at), block.begin(), block.end());
@@ -232,6 +225,12 @@ std::size_t IniFile::newKeyPosition(std::size_t header, std::string_view section
         afterLast = i + 1;
     }
     return afterLast;
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace tessel

@@ -78,4 +78,7 @@ private:
 // Equality of two names without regard to the case of A-Z.
 bool iniNamesEqual(std::string_view a, std::string_view b);
 
+// The text without the blanks and tabs at its ends.
+std::string_view trimBlanks(std::string_view text);
+
 }  // namespace tessel

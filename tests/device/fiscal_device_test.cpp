@@ -239,9 +239,9 @@ TEST(FiscalDevice, SettersKeepOnlyKnownValues) {
     fd.setErrorStyle(static_cast<TErrorStyle>(7));
     EXPECT_EQ(fd.ErrorStyle(), TErrorStyle::pfStyle);
     fd.setCommunicationType(TCommunicationType::ct_TCPIP);
-    EXPECT_EQ(fd.getCommunicationType(), TCommunicationType::ct_TCPIP);
+    EXPECT_EQ(fd.CommunicationType(), TCommunicationType::ct_TCPIP);
     fd.setCommunicationType(TCommunicationType::ct_Linea_RS);
-    EXPECT_EQ(fd.getCommunicationType(), TCommunicationType::ct_Unknown);
+    EXPECT_EQ(fd.CommunicationType(), TCommunicationType::ct_Unknown);
 }
 
 TEST(FiscalDevice, WithoutItsSiblingsEveryOperationFails) {

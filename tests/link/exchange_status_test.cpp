@@ -205,7 +205,7 @@ TEST_F(ExchangeTest, OnlySerialAndTcpHaveATransport) {
     ScriptedConnector tcp;
     exchange.setTCPIP(&tcp);
     exchange.setCommunicationType(TCommunicationType::ct_Bluetooth);
-    EXPECT_EQ(exchange.getCommunicationType(), TCommunicationType::ct_Unknown);
+    EXPECT_EQ(exchange.CommunicationType(), TCommunicationType::ct_Unknown);
     EXPECT_FALSE(run(74));
     EXPECT_EQ(code(), -33019);
     EXPECT_TRUE(line.writes().empty());

@@ -18,11 +18,13 @@ TEST(ConnectionText, ParsesBothFormsAndFormatsThemBack) {
         {"tcp:register.shop:1", {Kind::tcp, "register.shop", 1, "", 115200}, "tcp:register.shop:1"},
         {"tcp:[::1]:65535", {Kind::tcp, "::1", 65535, "", 115200}, "tcp:[::1]:65535"},
         {"serial:/dev/ttyUSB0",
-         {Kind::serial, "", 0, "/dev/ttyUSB0", 115200},
+         {Kind::serial, "", 0, "/dev/ttyUSB0", 115200, 0},
          "serial:/dev/ttyUSB0?baud=115200"},
         {"serial:/dev/ttyS2?baud=9600",
-         {Kind::serial, "", 0, "/dev/ttyS2", 9600},
+         {Kind::serial, "", 0, "/dev/ttyS2", 9600, 3},
          "serial:/dev/ttyS2?baud=9600"},
+        {"serial:COM 3?baud=9600", {Kind::serial, "", 0, "", 9600, 3}, "serial:COM 3?baud=9600"},
+        {"serial:COM12", {Kind::serial, "", 0, "", 115200, 12}, "serial:COM 12?baud=115200"},
     };
     for (const auto& c : cases) {
         const auto result = parseConnectionText(c.text);
@@ -53,6 +55,9 @@ TEST(ConnectionText, RefusesMalformedTextsWithAReason) {
         {"tcp:[::1]3999", "[ADDRESS]:PORT"},
         {"serial:", "device path is missing"},
         {"serial:?baud=9600", "device path is missing"},
+        {"serial:ttyUSB0", "neither a device path nor COM n"},
+        {"serial:COM 0", "neither a device path nor COM n"},
+        {"serial: ", "neither a device path nor COM n"},
         {"serial:/dev/ttyS0?baud=", "is not a positive number"},
         {"serial:/dev/ttyS0?baud=-9600", "is not a positive number"},
         {"serial:/dev/ttyS0?parity=none", "unknown option"},

@@ -17,6 +17,17 @@ constexpr std::array<IniKeyRef, 4> kOrder{{
     {"Program", "COMPort"},
 }};
 
+TEST(IniFile, TrimBlanksTakesBlanksAndTabsOffBothEndsOnly) {
+    const std::array<std::array<const char*, 2>, 5> cases{{
+        {" \t COM 3 \t", "COM 3"},
+        {"/dev/ttyS0", "/dev/ttyS0"},
+        {"a \t b", "a \t b"},
+        {" \t ", ""},
+        {"\r7\n", "\r7\n"},
+    }};
+    for (const auto& [text, expected] : cases) EXPECT_EQ(trimBlanks(text), expected) << text;
+}
+
 TEST(IniFile, ReadsCrLfAndLfAlikeAndRewritesUnchangedTextByteForByte) {
     const std::string lf =
         "; made by hand\n[Program]\nCOMPort=COM 3\nIPAddress = 10.0.0.7 \n\n[Other]\nx=1";

@@ -1,4 +1,4 @@
-#include "device/int_text.h"
+#include "util/int_text.h"
 
 #include <charconv>
 
