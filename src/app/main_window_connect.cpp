@@ -75,17 +75,15 @@ void TfmMainSRB::btnConnectClick() {
     try {
         if (fConnected) {
             destroyFP();
-            SetConnected(false);
         } else {
             setStatusPanelText(1, QStringLiteral(" Connecting ... "));
-            SetConnected(connectFP());
-            if (fConnected) {
+            if (connectFP()) {
+                SetConnected(true);
                 showPage(pgClishe);
                 jvtvMain_FBH->setCurrentItem(nodeItem(kNodeDateLogo));
                 setStatusPanelText(1, QStringLiteral("Connected."));
             } else {
                 destroyFP();
-                SetConnected(false);
             }
         }
     } catch (const std::exception& e) {
