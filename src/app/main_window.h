@@ -100,6 +100,7 @@ private:
     Tdm& fDm;
     TAppDialogs& fDialogs;
     std::array<QLabel*, 2> sbMessages{};
+    std::array<QTreeWidgetItem*, kNodeCount> fNodeItems{};
     std::array<int, kNodeCount> fNodePage{};
     std::array<std::function<void()>, kPageCount> fPageReaders;
     bool fConnected = false;
