@@ -26,7 +26,6 @@ public:
     TfmMainSRB(Tdm& dm, TAppDialogs& dialogs, QWidget* parent = nullptr);
     ~TfmMainSRB() override;
 
-    Tdm& dm() { return fDm; }
     TAppDialogs& dialogs() { return fDialogs; }
 
     QTreeWidget* jvtvMain_FBH;
@@ -38,7 +37,6 @@ public:
     bool ShowErr = true;
     int MaxProgrammableKeys = 0;
     int ecrModel = 0;
-    int PopActionItems = 0;
     bool Working = false;
     bool Stop_read = false;
     bool Stop_read_klen = false;
