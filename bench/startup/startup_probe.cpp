@@ -7,10 +7,10 @@
 #include <QWindow>
 #include <cstdio>
 
+#include "app/app_startup.h"
 #include "app/dm.h"
 #include "app/main_window.h"
 #include "app/qt_dialogs.h"
-#include "app/wheel_to_keys.h"
 
 namespace {
 
@@ -37,9 +37,7 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tessel-config"));
-    tessel::TWheelToArrowKeys wheel;
-    app.installEventFilter(&wheel);
+    tessel::prepareApplication(app);
 
     tessel::TQtDialogs dialogs;
     tessel::Tdm dm;

@@ -5,7 +5,6 @@
 #include <initializer_list>
 
 #include "app/dm.h"
-#include "app/exception_report.h"
 #include "app/main_window.h"
 #include "app/pages/connect_page.h"
 
@@ -66,11 +65,7 @@ void TfmMainSRB::SetConnected(bool Value) {
         fConnected = Value;
         connectPage->btnConnect->setText(Value ? QStringLiteral("Disconnect")
                                                : QStringLiteral("Connect"));
-        try {
-            for (QPushButton* button : findChildren<QPushButton*>()) button->setEnabled(Value);
-        } catch (const std::exception& e) {
-            throw ELabelled("set_BitBtns", e.what());
-        }
+        for (QPushButton* button : findChildren<QPushButton*>()) button->setEnabled(Value);
         setEnabledByName("bbtnStopRead", false);
         setEnabledByName("bbtnStopKLdate", false);
         connectPage->btnConnect->setEnabled(true);
@@ -78,7 +73,7 @@ void TfmMainSRB::SetConnected(bool Value) {
         for (int index : kDevicePages) page(index)->setEnabled(Value);
         for (const char* name : kDeviceButtons) setEnabledByName(name, Value);
         for (const char* name : kOfflineButtons) setEnabledByName(name, true);
-        if (jvtvMain_FBH->isEnabled()) jvtvMain_FBH->setFocus();
+        jvtvMain_FBH->setFocus();
     } catch (const std::exception& e) {
         showException("SetConnected", e.what());
     }

@@ -17,8 +17,8 @@ public:
 
     // The settings file "settings.ini" in "./Settings": read into the device
     // component and the logo loader's settings, and written back from them.
-    // The folder is created when missing; any failure ends the operation
-    // quietly with false.
+    // Loading creates nothing; saving creates the folder when missing. Any
+    // failure ends the operation quietly with false.
     bool settings_Load_FromFile();
     bool settings_Save_ToFile();
     // The values the settings file would be written with now.

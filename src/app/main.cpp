@@ -1,18 +1,16 @@
 // tessel-config: the configuration tool for the TK-81R register family.
 #include <QApplication>
-#include <QCheckBox>
 #include <QCommandLineParser>
-#include <QLineEdit>
 #include <iostream>
 #include <memory>
 
+#include "app/app_startup.h"
 #include "app/dm.h"
 #include "app/main_window.h"
 #include "app/pages/connect_page.h"
 #include "app/qt_dialogs.h"
 #include "app/screenshot_tour.h"
 #include "app/scripted_dialogs.h"
-#include "app/wheel_to_keys.h"
 #include "sim/sim_simulator.h"
 
 namespace {
@@ -26,20 +24,11 @@ std::unique_ptr<tessel::sim::Simulator> startSimulator() {
     return simulator;
 }
 
-void pointAtSimulator(tessel::TfmMainSRB& window, std::uint16_t port) {
-    tessel::TConnectPage& page = *window.connectPage;
-    page.chbxTCP->setChecked(true);
-    page.edIPaddr->setText(QStringLiteral("127.0.0.1"));
-    page.edPort->setText(QString::number(port));
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tessel-config"));
-    // One look on every desktop, and under xvfb for the screenshots.
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    tessel::prepareApplication(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Tessel SRB configuration tool"));
@@ -66,8 +55,6 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    tessel::TWheelToArrowKeys wheel;
-    app.installEventFilter(&wheel);
     // An unattended run must never stop at a message box.
     const bool unattended = parser.isSet(screenshotsOption);
     tessel::TQtDialogs realDialogs;
@@ -79,7 +66,7 @@ int main(int argc, char* argv[]) {
     dm.misc.setDialogPresenter(&dialogs);
     tessel::TfmMainSRB window(dm, dialogs);
     window.show();
-    if (simulator) pointAtSimulator(window, simulator->tcpPort());
+    if (simulator) window.connectPage->useTcp(QStringLiteral("127.0.0.1"), simulator->tcpPort());
 
     if (unattended) {
         return tessel::runScreenshotTour(window, parser.value(screenshotsOption)) ? 0 : 1;

@@ -82,14 +82,13 @@ void TfmMainSRB::buildTree() {
     jvtvMain_FBH->setRootIsDecorated(true);
     jvtvMain_FBH->setUniformRowHeights(true);
     jvtvMain_FBH->setStyleSheet(QStringLiteral("QTreeView::item { padding: 3px 2px; }"));
-    std::array<QTreeWidgetItem*, kNodeCount> items{};
     for (int node = 0; node < kNodeCount; ++node) {
         const TNodeInfo& info = kNodes[node];
         auto* item = info.parent < 0 ? new QTreeWidgetItem(jvtvMain_FBH)
-                                     : new QTreeWidgetItem(items[info.parent]);
+                                     : new QTreeWidgetItem(fNodeItems[info.parent]);
         item->setText(0, qs(info.caption));
         item->setData(0, Qt::UserRole, node);
-        items[node] = item;
+        fNodeItems[node] = item;
         fNodePage[node] = info.startPage;
     }
     jvtvMain_FBH->expandAll();
@@ -132,10 +131,7 @@ void TfmMainSRB::buildStatusBar() {
 }
 
 QTreeWidgetItem* TfmMainSRB::nodeItem(int node) const {
-    QTreeWidgetItemIterator it(jvtvMain_FBH);
-    for (; *it != nullptr; ++it)
-        if ((*it)->data(0, Qt::UserRole).toInt() == node) return *it;
-    return nullptr;
+    return fNodeItems.at(node);
 }
 
 QWidget* TfmMainSRB::page(int index) const {
@@ -212,13 +208,11 @@ void TfmMainSRB::FormShow() {
         const TAppFolders folders = getFolders();
         APPDATA_FOLDER = folders.appData;
         LOG_FOLDER = folders.log;
-        MaxProgrammableKeys = 0;
         SetConnected(false);
         // The tree marks where the window stands; without a current node its
         // first focus would select "Device setup".
         jvtvMain_FBH->setCurrentItem(nodeItem(kNodeConnect));
         showPage(pgConnect);
-        jvtvMain_FBH->expandAll();
         showLoadedSettings();
     } catch (const std::exception& e) {
         showException("FormShow", e.what());

@@ -26,7 +26,6 @@ public:
     TfmMainSRB(Tdm& dm, TAppDialogs& dialogs, QWidget* parent = nullptr);
     ~TfmMainSRB() override;
 
-    Tdm& dm() { return fDm; }
     TAppDialogs& dialogs() { return fDialogs; }
 
     QTreeWidget* jvtvMain_FBH;
@@ -38,7 +37,6 @@ public:
     bool ShowErr = true;
     int MaxProgrammableKeys = 0;
     int ecrModel = 0;
-    int PopActionItems = 0;
     bool Working = false;
     bool Stop_read = false;
     bool Stop_read_klen = false;
@@ -100,6 +98,7 @@ private:
     Tdm& fDm;
     TAppDialogs& fDialogs;
     std::array<QLabel*, 2> sbMessages{};
+    std::array<QTreeWidgetItem*, kNodeCount> fNodeItems{};
     std::array<int, kNodeCount> fNodePage{};
     std::array<std::function<void()>, kPageCount> fPageReaders;
     bool fConnected = false;

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <array>
-#include <filesystem>
 #include <stdexcept>
 
 #include "app/dm.h"
@@ -76,17 +75,15 @@ void TfmMainSRB::btnConnectClick() {
     try {
         if (fConnected) {
             destroyFP();
-            SetConnected(false);
         } else {
             setStatusPanelText(1, QStringLiteral(" Connecting ... "));
-            SetConnected(connectFP());
-            if (fConnected) {
+            if (connectFP()) {
+                SetConnected(true);
                 showPage(pgClishe);
                 jvtvMain_FBH->setCurrentItem(nodeItem(kNodeDateLogo));
                 setStatusPanelText(1, QStringLiteral("Connected."));
             } else {
                 destroyFP();
-                SetConnected(false);
             }
         }
     } catch (const std::exception& e) {
@@ -154,8 +151,8 @@ void TfmMainSRB::applyModel(int model) {
 }
 
 void TfmMainSRB::showLoadedSettings() {
-    if (!std::filesystem::is_directory(std::string(kSettingsFolder))) return;
-    fDm.settings_Load_FromFile();
+    // Without a settings file the page keeps what it shows.
+    if (!fDm.settings_Load_FromFile()) return;
     const TRS232Connector& serial = fDm.fDevice.RS232();
     const std::string& path = serial.portName();
     const QString wanted =

@@ -1,7 +1,5 @@
 #include "cli/connection_source.h"
 
-#include <system_error>
-
 namespace tessel::cli {
 
 ConnectionSpec connectionFromSettings(const AppSettings& settings) {
@@ -30,11 +28,8 @@ ConnectionParseResult chooseConnection(const ConnectionSources& sources) {
         return fromText(*sources.environment, "TESSEL_CONNECT");
     }
     const auto file = sources.settingsFolder / kSettingsFileName;
-    std::error_code ec;
     AppSettings settings;
-    // Checked first: reading would create the settings folder.
-    if (std::filesystem::is_regular_file(file, ec) &&
-        settings_Load_FromFile(sources.settingsFolder, settings)) {
+    if (settings_Load_FromFile(sources.settingsFolder, settings)) {
         return {connectionFromSettings(settings), {}};
     }
     return {std::nullopt,

@@ -1,6 +1,7 @@
 #include "cli/output.h"
 
 #include "cli/exit_status.h"
+#include "util/fd_misc.h"
 
 namespace tessel::cli {
 
@@ -39,13 +40,9 @@ std::string oneLineJson(const nlohmann::ordered_json& value) {
 }
 
 std::string statusHex(ByteView status) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;
-    for (const auto byte : status) {
-        if (!out.empty()) out += ' ';
-        out += kDigits[byte >> 4];
-        out += kDigits[byte & 0x0F];
-    }
+    for (const auto byte : status) TFDMisc::putByteToHEX(byte, out);
+    if (!out.empty()) out.pop_back();  // the blank after the last byte
     return out;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "util/fd_misc.h"
+
 namespace tessel::cli {
 
 namespace {
@@ -11,8 +13,7 @@ std::string_view withoutTrailingBlanks(std::string_view hex) {
     return last == std::string_view::npos ? std::string_view{} : hex.substr(0, last + 1);
 }
 
-std::string quoted(std::string_view text) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+std::string quotedText(std::string_view text) {
     std::string out = "\"";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -35,8 +36,8 @@ std::string quoted(std::string_view text) {
             default:
                 if (byte < 0x20 || byte == 0x7F) {
                     out += "\\x";
-                    out += kDigits[byte >> 4];
-                    out += kDigits[byte & 0x0F];
+                    TFDMisc::putByteToHEX(byte, out);
+                    out.pop_back();  // the blank after the digits
                 } else {
                     out += c;  // UTF-8 sequences pass whole
                 }
@@ -56,7 +57,7 @@ std::string traceLine(const TraceFrame& frame) {
         line += " | ";
         line += withoutTrailingBlanks(part);
     }
-    return line + " | " + quoted(frame.text);
+    return line + " | " + quotedText(frame.text);
 }
 
 }  // namespace tessel::cli

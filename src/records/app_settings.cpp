@@ -168,7 +168,6 @@ void writeAppSettings(const AppSettings& settings, IniFile& ini) {
 }
 
 bool settings_Load_FromFile(const std::filesystem::path& folder, AppSettings& settings) {
-    if (!ensureFolder(folder)) return false;
     const auto ini = IniFile::load(folder / kSettingsFileName);
     if (!ini) return false;
     readAppSettings(*ini, settings);

@@ -49,9 +49,10 @@ void readAppSettings(const IniFile& ini, AppSettings& settings);
 // Writes every key, each in place or, when new, in the order of the table.
 void writeAppSettings(const AppSettings& settings, IniFile& ini);
 
-// The file operations of the application: the folder gets a trailing
-// delimiter and is created when missing, then the file is read or rewritten
-// (keeping the keys and sections it does not know). False on any failure.
+// The file operations of the application. Loading reads the file and creates
+// nothing: a missing folder or file is a failure. Saving creates the folder
+// when missing and rewrites the file, keeping the keys and sections it does
+// not know. False on any failure.
 bool settings_Load_FromFile(const std::filesystem::path& folder, AppSettings& settings);
 bool settings_Save_ToFile(const std::filesystem::path& folder, const AppSettings& settings);
 

@@ -18,7 +18,8 @@ class SettingsTest : public QObject {
 private slots:
     void readAtStart_data();
     void readAtStart();
-    void noSettingsFolderMeansNothingLoaded();
+    void noSettingsFileMeansNothingLoaded_data();
+    void noSettingsFileMeansNothingLoaded();
 };
 
 void SettingsTest::readAtStart_data() {
@@ -101,12 +102,26 @@ void SettingsTest::readAtStart() {
     QCOMPARE(app.messageTexts(), QStringList());
 }
 
-void SettingsTest::noSettingsFolderMeansNothingLoaded() {
+void SettingsTest::noSettingsFileMeansNothingLoaded_data() {
+    QTest::addColumn<bool>("withFolder");
+    QTest::newRow("no settings folder") << false;
+    QTest::newRow("settings folder without the file") << true;
+}
+
+// Looking for the file creates nothing, and the page keeps what it showed.
+void SettingsTest::noSettingsFileMeansNothingLoaded() {
+    QFETCH(bool, withFolder);
     TAppFixture app;
+    if (withFolder) QVERIFY(QDir().mkpath(app.path("Settings")));
+    app.dm->misc.comPorts().setRootDirectory(app.path("no-devices").toStdString());
     app.show();
-    QVERIFY(!QFileInfo::exists(app.path("Settings")));
-    QCOMPARE(app.window->connectPage->edPort->text(), QStringLiteral("3999"));
-    QCOMPARE(app.window->connectPage->edIPaddr->text(), QString());
+    QCOMPARE(QFileInfo::exists(app.path("Settings")), withFolder);
+    QVERIFY(!QFileInfo::exists(app.path("Settings/settings.ini")));
+    const TConnectPage& page = *app.window->connectPage;
+    QCOMPARE(page.edPort->text(), QStringLiteral("3999"));
+    QCOMPARE(page.edIPaddr->text(), QString());
+    QCOMPARE(page.cbxCOM->currentText(), QStringLiteral("COM 2"));
+    QCOMPARE(page.cbxSPEED->currentText(), QStringLiteral("115200"));
 }
 
 QTEST_MAIN(SettingsTest)

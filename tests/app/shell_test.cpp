@@ -1,5 +1,5 @@
 // The window without a register: tree, pages, status bar, connection page,
-// enabling rules, status check, F5, the wheel rule and the dialogs.
+// enabling rules, status check, F5, the wheel rule, the dialogs and the start-up steps.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,10 +9,12 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/app_startup.h"
 #include "app/exception_report.h"
 #include "app/pages/connect_page.h"
 #include "app/wheel_to_keys.h"
@@ -36,6 +38,8 @@ private slots:
     void opraviControliteSwitchesOnlyTheShowingPage();
     void mouseWheelMovesGridRow();
     void exceptionReportsCarryTheLabel();
+    // Last: the wheel filter it installs stays for the rest of the run.
+    void startUpPreparesTheApplication();
 };
 
 void ShellTest::windowCaptionAndSize() {
@@ -302,6 +306,13 @@ void ShellTest::exceptionReportsCarryTheLabel() {
         QCOMPARE(QString::fromStdString(exceptionReport("bbtnReadItemsClick", e.what())),
                  QStringLiteral("Exception in method \"bbtnReadItemsClick\":readOneArticleboom"));
     }
+}
+
+void ShellTest::startUpPreparesTheApplication() {
+    prepareApplication(*qApp);
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("tessel-config"));
+    QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+    QVERIFY(qApp->findChild<TWheelToArrowKeys*>() != nullptr);
 }
 
 QTEST_MAIN(ShellTest)

@@ -75,6 +75,12 @@ void TConnectPage::chbxTCPClick(bool ticked) {
     edPort->setEnabled(ticked);
 }
 
+void TConnectPage::useTcp(const QString& address, std::uint16_t port) {
+    chbxTCP->setChecked(true);
+    edIPaddr->setText(address);
+    edPort->setText(QString::number(port));
+}
+
 void TConnectPage::TComboListBox::setItems(const StringList& items) {
     fCombo->clear();
     for (const std::string& item : items) fCombo->addItem(QString::fromStdString(item));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 
 #include "util/fd_misc.h"
 
@@ -24,6 +25,9 @@ public:
     QLineEdit* edIPaddr;
     QLineEdit* edPort;
     QPushButton* btnConnect;
+
+    // Ticks TCP/IP and fills in the address and port.
+    void useTcp(const QString& address, std::uint16_t port);
 
     // cbxCOM as the utility component's port list box.
     TStringListBox& portListBox() { return fPortListBox; }

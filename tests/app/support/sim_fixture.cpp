@@ -1,7 +1,5 @@
 #include "support/sim_fixture.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "app/pages/connect_page.h"
@@ -29,10 +27,7 @@ TSimAppFixture::~TSimAppFixture() {
 }
 
 void TSimAppFixture::pointAtSimulator() {
-    TConnectPage& page = *window->connectPage;
-    page.chbxTCP->setChecked(true);
-    page.edIPaddr->setText(QStringLiteral("127.0.0.1"));
-    page.edPort->setText(QString::number(simulator->tcpPort()));
+    window->connectPage->useTcp(QStringLiteral("127.0.0.1"), simulator->tcpPort());
 }
 
 void TSimAppFixture::connect() {
