@@ -1,10 +1,11 @@
 // The exchange's answer reader fed arbitrary register bytes over an in-memory
 // line with a virtual clock. Every input must end the command in bounded
-// (virtual) time, with a non-zero code whenever the command fails and an
-// empty answer text then.
+// (virtual) time, with a code of the error catalogue that has an English text
+// whenever the command fails and an empty answer text then.
 #include <cstddef>
 #include <cstdint>
 
+#include "../bench/common/catalogue_code.h"
 #include "errors/err_container.h"
 #include "fuzz_check.h"
 #include "link/packet_exchange.h"
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::uint64_t totalDelay = 0;
     while (in.left() > 0) {
-        const std::size_t length = std::min<std::size_t>(in.word(), in.left());
+        const std::size_t length = in.word();
         const std::uint32_t delay = in.byte() * kDelayStepMs;
         const std::size_t take = std::min(length, in.left());
         line.reply(
@@ -81,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(code == 0);
     } else {
         FUZZ_CHECK(code != 0);
+        FUZZ_CHECK(bench::hasCatalogueText(code));
         FUZZ_CHECK(exchange.AnsiTextOutput().empty());
     }
     FUZZ_CHECK(exchange.answer().size() <= frame::kBufferSize);

@@ -1,13 +1,13 @@
 // Fault soak: a fiscal device component over TCP/IP against the simulator
 // with seeded wire faults. It programs distinct articles, reads them back at
 // random, and checks that no accepted answer carries wrong data, that every
-// failed command carries a non-zero code and that no command hangs.
+// failed command carries a code with a text in the error catalogue and that no
+// command hangs.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <random>
@@ -15,10 +15,12 @@
 #include <thread>
 #include <vector>
 
+#include "../common/catalogue_code.h"
 #include "device/fiscal_device.h"
 #include "errors/err_container.h"
 #include "sim/sim_simulator.h"
 #include "soak_articles.h"
+#include "support/temp_user_folders.h"
 #include "util/device_text.h"
 #include "util/fd_misc.h"
 
@@ -83,6 +85,7 @@ std::vector<std::string> splitAtTab(const std::string& text) {
 struct Tally {
     int accepted = 0;
     int failed = 0;
+    // Connections reopened after the register dropped one.
     int reconnects = 0;
     std::map<std::int32_t, int> failures;  // code -> count
     std::vector<std::string> violations;
@@ -138,12 +141,15 @@ private:
             .count();
     }
 
-    // Reopens a connection the register dropped, as the tool does before its
-    // next command.
+    // Opens the connection before the first command and reopens one the
+    // register dropped, as the tool does before its next command.
     void ensureConnected() {
+        const bool dropped = fTally.accepted + fTally.failed > 0;
         for (int attempt = 0; attempt < kReconnectTries && !fDevice.TCPIP().Active(); ++attempt) {
-            ++fTally.reconnects;
-            if (fDevice.TCPIP().openConnection() == 0) return;
+            if (fDevice.TCPIP().openConnection() == 0) {
+                if (dropped) ++fTally.reconnects;
+                return;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
         if (!fDevice.TCPIP().Active()) fTally.violation("could not reconnect to the simulator");
@@ -151,8 +157,8 @@ private:
 
     // One command; true when it was accepted (exchange done, register code 0).
     bool command(const std::string& input, std::string& output) {
-        ensureConnected();
         fCommandStart = nowMs();
+        ensureConnected();
         const bool done = fDevice.customCommand_cp1251(kArticlesCommand, input, output);
         fCommandStart = 0;
         const std::int32_t code = fErrors.LastErrorCode();
@@ -162,15 +168,20 @@ private:
         }
         ++fTally.failed;
         ++fTally.failures[code];
-        if (code == 0) fTally.violation("failed command with code 0: " + input.substr(0, 12));
+        if (!bench::hasCatalogueText(code)) {
+            fTally.violation("failed command with code " + std::to_string(code) +
+                             ", which has no catalogue text: " + input.substr(0, 12));
+        }
         return false;
     }
 
     std::optional<sim::Article> stored(int plu) {
-        const auto state = fSimulator.registerState().snapshot();
-        const auto found = state.articles.find(plu);
-        if (found == state.articles.end()) return std::nullopt;
-        return found->second;
+        std::optional<sim::Article> article;
+        fSimulator.registerState().inspect([&](const sim::RegisterState& state) {
+            const auto found = state.articles.find(plu);
+            if (found != state.articles.end()) article = found->second;
+        });
+        return article;
     }
 
     void program(int plu) {
@@ -211,16 +222,6 @@ private:
     std::atomic<std::int64_t> fCommandStart{0};
 };
 
-// The error container's working folders go to a scratch folder.
-std::filesystem::path scratchHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessel_soakXXXXXX").string();
-    const char* made = ::mkdtemp(pattern.data());
-    if (made == nullptr) return {};
-    ::setenv("HOME", made, 1);
-    ::setenv("XDG_DATA_HOME", (std::string(made) + "/data").c_str(), 1);
-    return made;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -231,7 +232,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tessel-soak: --fault: %s\n", error.c_str());
         return 2;
     }
-    const auto home = scratchHome();
+    // The error container's working folders go to a scratch folder.
+    const TempUserFolders userFolders;
 
     sim::SimulatorOptions simOptions;
     simOptions.faultRates = *rates;
@@ -257,8 +259,6 @@ int main(int argc, char** argv) {
     finished = true;
     watchdog.join();
     simulator.stop();
-    std::error_code ec;
-    if (!home.empty()) std::filesystem::remove_all(home, ec);
 
     std::printf("soak: %d commands (%d articles programmed, then read at random), seed %llu\n",
                 options.commands, options.articles, static_cast<unsigned long long>(options.seed));

@@ -16,7 +16,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,12 +25,15 @@
 #include <vector>
 
 #include "../common/loopback_socket.h"
+#include "../common/rounds.h"
+#include "../soak/soak_articles.h"
 #include "counting_connector.h"
 #include "errors/err_container.h"
 #include "link/frame.h"
 #include "link/packet_exchange.h"
 #include "link/tcp_connector.h"
 #include "sim/sim_simulator.h"
+#include "support/temp_user_folders.h"
 #include "util/fd_misc.h"
 
 namespace {
@@ -47,17 +49,8 @@ constexpr int kBulkBaud = 115200;
 constexpr double kWireBytesPerSecond = kBulkBaud / 10.0;
 constexpr int kStartupRuns = 5;
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
-}
-
-std::string readText(int plu) {
-    return "R\t" + std::to_string(plu) + "\t";
 }
 
 // Fills the register with articles 1..count without going over the wire.
@@ -114,44 +107,37 @@ private:
 
 // The baseline: the same request frames written with one send each and the
 // answer collected with blocking receives until its LEN says it is complete.
-// Reads articles 1..articles in turn.
+// Reads articles 1..articles in turn; returns the seconds taken.
 double rawPingPong(std::uint16_t port, int count, int articles) {
+    // Preamble and LEN come first; LEN covers everything up to the
+    // postamble, and BCC and the terminator follow it.
+    constexpr std::size_t kHead = 1 + frame::kWordSize;
+    constexpr std::size_t kTail = frame::kWordSize + 1;
     const int fd = bench::connectLoopback(port);
     Bytes request(frame::kBufferSize);
     std::vector<std::uint8_t> answer(frame::kBufferSize);
     std::uint8_t seq = frame::kFirstSeq;
-    const auto receive = [&](std::size_t from, std::size_t upTo) {
-        while (from < upTo) {
-            const ssize_t n = ::recv(fd, answer.data() + from, upTo - from, 0);
-            if (n <= 0) {
-                std::fprintf(stderr, "raw ping-pong: connection lost\n");
-                std::exit(1);
-            }
-            from += static_cast<std::size_t>(n);
-        }
-    };
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i) {
-        const std::string text = readText(1 + i % articles);
+        const std::string text = soak::readText(1 + i % articles);
         const Bytes data(text.begin(), text.end());
         const std::size_t length =
             frame::buildRequest(TPacketFormat::protocol_Type2, seq, kArticles, data, request);
         seq = frame::nextSeq(TPacketFormat::protocol_Type2, seq);
         ::send(fd, request.data(), length, MSG_NOSIGNAL);
-        // Preamble and LEN, then the rest: LEN covers everything up to the
-        // postamble, and BCC and the terminator follow it.
-        receive(0, 5);
-        const std::size_t total = 1 + (frame::decodeWord(&answer[1]) - 0x20) + 5;
-        receive(5, total);
+        bench::receiveExactly(fd, answer.data(), 0, kHead);
+        const std::size_t total =
+            1 + (frame::decodeWord(&answer[1]) - frame::kLengthOffset) + kTail;
+        bench::receiveExactly(fd, answer.data(), kHead, total);
     }
     const double took = seconds(Clock::now() - start);
     ::close(fd);
-    return count / took;
+    return took;
 }
 
 double exchangePingPong(std::uint16_t port, int count) {
     ExchangeClient client(port);
-    const std::string text = readText(1);
+    const std::string text = soak::readText(1);
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i) client.run(text);
     return count / seconds(Clock::now() - start);
@@ -166,21 +152,14 @@ PingPong pingPong() {
     sim::Simulator simulator(sim::SimulatorOptions{});
     simulator.start();
     programArticles(simulator, 1);
-    std::vector<double> raw, exchange, ratios;
-    for (int round = 0; round < kPingPongRounds; ++round) {
-        // Which path goes first alternates, so neither always runs warm.
-        if (round % 2 == 0) {
-            raw.push_back(rawPingPong(simulator.tcpPort(), kPingPongCount, 1));
-            exchange.push_back(exchangePingPong(simulator.tcpPort(), kPingPongCount));
-        } else {
-            exchange.push_back(exchangePingPong(simulator.tcpPort(), kPingPongCount));
-            raw.push_back(rawPingPong(simulator.tcpPort(), kPingPongCount, 1));
-        }
-        ratios.push_back(exchange.back() / raw.back());
-    }
+    bench::Rounds rounds = bench::alternatingRounds(
+        kPingPongRounds,
+        [&] { return kPingPongCount / rawPingPong(simulator.tcpPort(), kPingPongCount, 1); },
+        [&] { return exchangePingPong(simulator.tcpPort(), kPingPongCount); });
     simulator.stop();
-    const double ratio = median(ratios);
-    return {median(raw), median(exchange), ratio, std::move(ratios)};
+    const double ratio = bench::median(rounds.ratios);
+    return {bench::median(rounds.raw), bench::median(rounds.exchange), ratio,
+            std::move(rounds.ratios)};
 }
 
 struct Bulk {
@@ -204,7 +183,7 @@ Bulk bulkReads(int count) {
     {
         ExchangeClient client(simulator.tcpPort());
         const auto start = Clock::now();
-        for (int plu = 1; plu <= count; ++plu) client.run(readText(plu));
+        for (int plu = 1; plu <= count; ++plu) client.run(soak::readText(plu));
         bulk.elapsed = seconds(Clock::now() - start);
         bulk.written = client.counts().bytesWritten();
         bulk.read = client.counts().bytesRead();
@@ -213,7 +192,7 @@ Bulk bulkReads(int count) {
     // The same reads by the raw client (once the exchange's connection is
     // closed) show how much of the gap to the wire limit is the simulator's
     // own pacing.
-    bulk.rawElapsed = count / rawPingPong(simulator.tcpPort(), count, count);
+    bulk.rawElapsed = rawPingPong(simulator.tcpPort(), count, count);
     simulator.stop();
     return bulk;
 }
@@ -234,7 +213,7 @@ std::optional<double> startupMs(const std::string& probe) {
         if (::pclose(out) != 0 || !shown) return std::nullopt;
         runs.push_back(ms);
     }
-    return median(runs);
+    return bench::median(runs);
 }
 
 }  // namespace
@@ -254,10 +233,7 @@ int main(int argc, char** argv) {
         }
     }
     // The error containers keep their folders out of the user's home.
-    const auto scratch = std::filesystem::temp_directory_path() / "tessel_bench_home";
-    std::filesystem::create_directories(scratch);
-    ::setenv("HOME", scratch.c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (scratch / "data").c_str(), 1);
+    const TempUserFolders userFolders;
 
     const PingPong p = pingPong();
     const Bulk b = bulkReads(bulkCount);

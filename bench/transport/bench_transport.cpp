@@ -15,9 +15,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "../common/loopback_socket.h"
+#include "../common/rounds.h"
 #include "link/frame.h"
 #include "link/tcp_connector.h"
 #include "support/frame_responder.h"
@@ -32,11 +32,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint16_t kCommand = 107;
 const std::string kData = "R\t1\t";
 constexpr int kRounds = 9;
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double perSecond(int count, Clock::duration took) {
     return count / std::chrono::duration<double>(took).count();
@@ -56,15 +51,7 @@ double rawRound(std::uint16_t port, int count) {
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i) {
         ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
-        std::size_t got = 0;
-        while (got < answerSize) {
-            const ssize_t n = ::recv(fd, answer + got, answerSize - got, 0);
-            if (n <= 0) {
-                std::fprintf(stderr, "raw round: connection lost\n");
-                std::exit(1);
-            }
-            got += static_cast<std::size_t>(n);
-        }
+        bench::receiveExactly(fd, answer, 0, answerSize);
     }
     const auto took = Clock::now() - start;
     ::close(fd);
@@ -99,27 +86,16 @@ int main(int argc, char** argv) {
     test::LoopbackListener listener;
     test::FrameResponder registerSide(listener, test::echoAnswer);
 
-    // Each round runs both paths back to back, so both see the same machine
-    // load; the median of the rounds' ratios is the figure.
-    std::vector<double> raw;
-    std::vector<double> exchange;
-    std::vector<double> ratios;
-    for (int round = 0; round < kRounds; ++round) {
-        // Which path goes first alternates, so neither always runs warm.
-        if (round % 2 == 0) {
-            raw.push_back(rawRound(listener.port(), count));
-            exchange.push_back(exchangeRound(listener.port(), count));
-        } else {
-            exchange.push_back(exchangeRound(listener.port(), count));
-            raw.push_back(rawRound(listener.port(), count));
-        }
-        ratios.push_back(exchange.back() / raw.back());
-    }
+    // The median of the rounds' ratios is the figure.
+    const bench::Rounds rounds = bench::alternatingRounds(
+        kRounds, [&] { return rawRound(listener.port(), count); },
+        [&] { return exchangeRound(listener.port(), count); });
     std::printf("command %u with %zu data bytes, %d exchanges per path and round, %d rounds\n",
                 kCommand, kData.size(), count, kRounds);
-    std::printf("raw socket ping-pong : %10.0f exchanges/s (median)\n", median(raw));
-    std::printf("TPacketExchange + TCP: %10.0f exchanges/s (median)\n", median(exchange));
+    std::printf("raw socket ping-pong : %10.0f exchanges/s (median)\n", bench::median(rounds.raw));
+    std::printf("TPacketExchange + TCP: %10.0f exchanges/s (median)\n",
+                bench::median(rounds.exchange));
     std::printf("ratio                : %10.2f (median of the rounds; target >= 0.80)\n",
-                median(ratios));
+                bench::median(rounds.ratios));
     return 0;
 }

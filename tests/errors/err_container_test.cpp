@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "errors/error_text.h"
-#include "temp_user_folders.h"
+#include "support/temp_user_folders.h"
 
 namespace tessel {
 namespace {

@@ -8,7 +8,7 @@
 #include "errors/err_container.h"
 #include "errors/error_exception.h"
 #include "errors/log_lines.h"
-#include "temp_user_folders.h"
+#include "support/temp_user_folders.h"
 
 namespace tessel {
 namespace {

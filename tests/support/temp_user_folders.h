@@ -8,12 +8,12 @@
 namespace tessel {
 
 // Points HOME and XDG_DATA_HOME at a fresh temporary folder for the life of
-// the object, so a container never touches the real user's folders.
+// the object, so an error container never touches the real user's folders.
 class TempUserFolders {
 public:
     TempUserFolders() : oldHome_(current("HOME")), oldData_(current("XDG_DATA_HOME")) {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "tessel_errXXXXXX").string();
+            (std::filesystem::temp_directory_path() / "tessel_homeXXXXXX").string();
         root_ = ::mkdtemp(pattern.data());
         std::filesystem::create_directories(home());
         set("HOME", home().string());
